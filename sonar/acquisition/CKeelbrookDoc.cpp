@@ -1,0 +1,337 @@
+#include "acquisition/CKeelbrookDoc.h"
+
+#include <cstdio>
+
+#include "acquisition/SettingsFile.h"
+
+namespace {
+constexpr const char* kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                     "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+constexpr const char* kRealTimeTitle = "Real Time";
+constexpr const char* kSystemError = "system error! ";
+
+std::string formatText(const char* fmt, int a, int b, int c) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, fmt, a, b, c);
+    return buf;
+}
+}  // namespace
+
+CKeelbrookDoc::CKeelbrookDoc(DocPorts ports, std::string exeDir, int screenWidth, int screenHeight)
+    : ports_(ports),
+      exeDir_(std::move(exeDir)),
+      settingsPath_(::settingsPath(exeDir_)),
+      settings_(makeDefaultSettings(exeDir_, screenWidth, screenHeight)),
+      ping_(head::kLiveSamplesTotal),
+      framer_(head::returnLength(head::kLiveSamplesTotal)) {}
+
+bool CKeelbrookDoc::initialise() {
+    title_ = kRealTimeTitle;
+    ports_.frame.setDocumentTitle(title_);
+    const bool loaded = loadSettingsFile();
+    if (!loaded) {
+        settings_.gpsTracking = true;
+    }
+    return loaded;
+}
+
+bool CKeelbrookDoc::Connect() {
+    const std::optional<std::string> address = ports_.prompts.askConnection(settings_.ipAddress);
+    if (!address) {
+        state_ = ConnectionState::Offline;
+        if (!playback_ && openForPlayback_) {
+            openForPlayback_();
+        }
+        if (!playback_) {
+            restartGpsPolling();
+        }
+        ports_.frame.redrawViews();
+        return false;
+    }
+
+    reloadSettingsOnConnect_ = playback_;
+    if (playback_) {
+        leavePlaybackForRealTime();
+    }
+    state_ = ConnectionState::Connecting;
+    ports_.frame.redrawViews();
+
+    settings_.ipAddress = *address;
+    port_ = kHeadPort;
+    settings_.portNumber = kHeadPort;
+    restartGpsPolling();
+
+    ping_.resize(head::kLiveSamplesTotal);
+    framer_.setReturnLength(head::returnLength(head::kLiveSamplesTotal));
+    // The platform sets no limit of its own on a connection attempt nothing answers.
+    ports_.timers.start(TimerId::ConnectTimeout, kConnectTimeoutMs);
+    ports_.link.connectTo(settings_.ipAddress, port_);
+    return true;
+}
+
+void CKeelbrookDoc::leavePlaybackForRealTime() {
+    if (recorder_) {
+        recorder_->closeAll();
+    }
+    recording_ = false;
+    title_ = kRealTimeTitle;
+    ports_.frame.setDocumentTitle(title_);
+    ports_.frame.setMenuText(CommandId::RecordData, "Record Data...");
+    ports_.frame.setMenuText(CommandId::StopRecording, "Stop Recording...");
+}
+
+void CKeelbrookDoc::OnConnectResult(bool connected) {
+    if (state_ != ConnectionState::Connecting) {
+        // A late answer to an attempt that already timed out or was abandoned.
+        if (connected) {
+            ports_.link.close();
+        }
+        return;
+    }
+    ports_.timers.stop(TimerId::ConnectTimeout);
+    finishConnect(connected);
+}
+
+void CKeelbrookDoc::finishConnect(bool connected) {
+    if (connected) {
+        state_ = ConnectionState::Connected;
+        if (reloadSettingsOnConnect_) {
+            loadSettingsFile();
+        }
+        head_.armHandshake();
+        head_.command().setSideRequest(SwitchCommand::kPort);
+        sendCommand();
+        lastPingTick_ = ports_.clock.tickCount();
+    } else {
+        state_ = ConnectionState::NotConnected;
+        ports_.link.close();
+    }
+    reloadSettingsOnConnect_ = false;
+    playback_ = false;
+    ports_.frame.showPlaybackBar(false);
+    ports_.frame.applyDefaultLayout();
+    ports_.frame.redrawViews();
+}
+
+void CKeelbrookDoc::Disconnect() {
+    ports_.timers.stop(TimerId::ConnectTimeout);
+    ports_.timers.stop(TimerId::ReconnectPause);
+    ports_.link.close();
+    framer_.clear();
+    state_ = ConnectionState::Offline;
+}
+
+void CKeelbrookDoc::OnReceive(const std::uint8_t* data, std::size_t len) {
+    if (state_ != ConnectionState::Connected || playback_) {
+        return;
+    }
+    framer_.append(data, len);
+    if (receiving_) {
+        return;  // a modal prompt inside ProcessPing let more bytes in; the outer loop takes them
+    }
+    receiving_ = true;
+    while (const std::uint8_t* ret = framer_.next()) {
+        handleReturn(ret);
+    }
+    receiving_ = false;
+}
+
+void CKeelbrookDoc::handleReturn(const std::uint8_t* ret) {
+    SwitchCommand& cmd = head_.command();
+    switch (ping_.acceptReturn(ret, head::returnLength(ping_.samplesTotal()))) {
+        case head::Side::Port:
+            cmd.setSideRequest(SwitchCommand::kStarboard);
+            sendCommand();
+            break;
+        case head::Side::Starboard:
+            cmd.setSideRequest(SwitchCommand::kPort);
+            sendCommand();
+            ProcessPing();
+            break;
+        case head::Side::Discarded:
+            // Left alone, the exchange would wait forever on a connection that stays open, with
+            // Reconnect disabled. Drop what is buffered and ask for the same side again.
+            ++discardedReturns_;
+            framer_.clear();
+            sendCommand();
+            break;
+    }
+}
+
+void CKeelbrookDoc::OnReceiveError() {
+    ports_.prompts.message(kSystemError, MessageIcon::Error);
+}
+
+void CKeelbrookDoc::OnClose() {
+    ports_.link.close();
+    framer_.clear();
+    saveSettingsFile();
+    // The window stays responsive during the pause; nothing else connects meanwhile because the
+    // state stays Connected until Connect runs again.
+    ports_.timers.start(TimerId::ReconnectPause, kReconnectPauseMs);
+}
+
+void CKeelbrookDoc::OnTimer(TimerId id) {
+    switch (id) {
+        case TimerId::ReconnectPause:
+            Connect();
+            break;
+        case TimerId::ConnectTimeout:
+            if (state_ == ConnectionState::Connecting) {
+                ports_.link.close();
+                finishConnect(false);
+            }
+            break;
+        case TimerId::GpsRead:
+            break;
+    }
+}
+
+void CKeelbrookDoc::sendCommand() {
+    const auto& bytes = head_.command().bytes();
+    ports_.link.send(bytes.data(), bytes.size());
+}
+
+void CKeelbrookDoc::stampTime() {
+    const LocalTime t = ports_.clock.localTime();
+    char buf[32];
+    const char* month = (t.month >= 1 && t.month <= 12) ? kMonths[t.month - 1] : "???";
+    std::snprintf(buf, sizeof buf, "%02d-%s-%04d", t.day, month, t.year);
+    dateText_ = buf;
+    timeText_ = formatText("%02d:%02d:%02d", t.hour, t.minute, t.second);
+    std::snprintf(buf, sizeof buf, ".%03d", t.millisecond);
+    msText_ = buf;
+}
+
+void CKeelbrookDoc::ProcessPing() {
+    stampTime();
+    decoded_ = decodeHeader(ping_.header());
+    if (!playback_) {
+        head_.applyHandshake(decoded_);
+    }
+    if (!decoded_.noRxData) {
+        if (imageStage_) {
+            imageStage_->processPing(*this);
+        }
+        if (recording_ && recorder_ && recorder_->isOpen()) {
+            recorder_->writePing(*this);
+        }
+    }
+    const std::uint32_t now = ports_.clock.tickCount();
+    // Unsigned subtraction stays right across the 49-day wrap of the tick count.
+    pingIntervalMs_ = now - lastPingTick_;
+    lastPingTick_ = now;
+    ports_.frame.refreshDiagnostics();
+    if (!hold_) {
+        ports_.frame.redrawViews();
+    }
+}
+
+void CKeelbrookDoc::restartGpsPolling() {
+    if (gpsInput_) {
+        ports_.timers.start(TimerId::GpsRead, static_cast<unsigned>(settings_.gpsReadInterval));
+    }
+}
+
+bool CKeelbrookDoc::isEnabled(CommandId id) const {
+    const bool idle = state_ == ConnectionState::NotConnected || state_ == ConnectionState::Offline;
+    switch (id) {
+        case CommandId::Reconnect:
+            return !playback_ && idle;
+        case CommandId::ConnectToSonarHead:
+            return playback_;
+        case CommandId::IncreaseRange:
+        case CommandId::DecreaseRange:
+        case CommandId::IncreaseGain:
+        case CommandId::DecreaseGain:
+            return !playback_;
+        case CommandId::Hold:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CKeelbrookDoc::isChecked(CommandId id) const {
+    return id == CommandId::Hold && hold_;
+}
+
+bool CKeelbrookDoc::execute(CommandId id) {
+    const bool idle = state_ == ConnectionState::NotConnected || state_ == ConnectionState::Offline;
+    switch (id) {
+        case CommandId::Reconnect:
+            if (isEnabled(id)) {
+                ports_.link.close();
+                saveSettingsFile();
+                Connect();
+            }
+            return true;
+        case CommandId::ConnectToSonarHead:
+            if (isEnabled(id) && idle) {
+                ports_.link.close();
+                Connect();
+            }
+            return true;
+        case CommandId::IncreaseRange:
+            changeSetting(isEnabled(id) && head_.rangeUp());
+            return true;
+        case CommandId::DecreaseRange:
+            changeSetting(isEnabled(id) && head_.rangeDown());
+            return true;
+        case CommandId::IncreaseGain:
+            changeSetting(isEnabled(id) && head_.gainUp());
+            return true;
+        case CommandId::DecreaseGain:
+            changeSetting(isEnabled(id) && head_.gainDown());
+            return true;
+        case CommandId::Hold:
+            hold_ = !hold_;
+            ports_.frame.redrawViews();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CKeelbrookDoc::changeSetting(bool changed) {
+    if (!changed) {
+        return;
+    }
+    ports_.frame.refreshDiagnostics();
+    ports_.frame.redrawViews();
+    ports_.frame.refreshStatus();
+}
+
+bool CKeelbrookDoc::loadSettingsFile() {
+    SettingsRecord loaded = settings_;
+    if (!loadSettings(settingsPath_, loaded)) {
+        return false;
+    }
+    settings_ = loaded;
+    applyLoadedSettings();
+    return true;
+}
+
+void CKeelbrookDoc::applyLoadedSettings() {
+    SwitchCommand& cmd = head_.command();
+    // Values are not range-checked on load; the head sees the byte the file gives.
+    cmd.setRangeIndex(static_cast<std::uint8_t>(settings_.range));
+    cmd.setModeFreq(static_cast<std::uint8_t>(settings_.mode));
+    cmd.setDataGain(static_cast<std::uint8_t>(settings_.dataGain));
+    cmd.setGainBalance(static_cast<std::uint8_t>(settings_.gainBalance));
+    alarm_ = {settings_.range, settings_.mode, settings_.dataGain, settings_.gainBalance};
+    head_.armHandshake();
+}
+
+void CKeelbrookDoc::copyCommandToSettings() {
+    const SwitchCommand& cmd = head_.command();
+    settings_.range = cmd.rangeIndex();
+    settings_.mode = cmd.modeFreq();
+    settings_.dataGain = cmd.dataGain();
+    settings_.gainBalance = cmd.gainBalance();
+}
+
+bool CKeelbrookDoc::saveSettingsFile() {
+    copyCommandToSettings();
+    return saveSettings(settingsPath_, settings_, playback_);
+}

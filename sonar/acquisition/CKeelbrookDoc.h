@@ -1,0 +1,150 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "acquisition/CommandIds.h"
+#include "acquisition/HeadProtocol.h"
+#include "acquisition/Ports.h"
+#include "acquisition/ReturnFramer.h"
+#include "acquisition/SettingsRecord.h"
+
+enum class ConnectionState { NotConnected = 0, Connected = 1, Connecting = 2, Offline = 10 };
+
+class CKeelbrookDoc;
+
+// The steps of ProcessPing that other subsystems fill: the image pipeline and the recorder.
+class PingStage {
+  public:
+    virtual ~PingStage() = default;
+    virtual void processPing(const CKeelbrookDoc& doc) = 0;
+};
+
+class PingRecorder {
+  public:
+    virtual ~PingRecorder() = default;
+    virtual bool isOpen() const = 0;
+    virtual void writePing(const CKeelbrookDoc& doc) = 0;
+    virtual void closeAll() = 0;
+};
+
+struct DocPorts {
+    SonarLink& link;
+    Clock& clock;
+    Timers& timers;
+    UserPrompts& prompts;
+    FrameUi& frame;
+};
+
+// The one document: run-time state of the program, the live exchange with the head and the
+// fixed order of work for every ping.
+class CKeelbrookDoc {
+  public:
+    static constexpr std::uint16_t kHeadPort = 4040;
+    static constexpr unsigned kReconnectPauseMs = 5000;
+    static constexpr unsigned kConnectTimeoutMs = 15000;
+
+    CKeelbrookDoc(DocPorts ports, std::string exeDir, int screenWidth, int screenHeight);
+
+    // Defaults, then the settings file. True when the file was there.
+    bool initialise();
+
+    // The "Connection" dialog and what follows; true when the user chose YES.
+    bool Connect();
+    void Disconnect();
+    void OnConnectResult(bool connected);
+    void OnReceive(const std::uint8_t* data, std::size_t len);
+    void OnReceiveError();
+    void OnClose();
+    void OnTimer(TimerId id);
+    void ProcessPing();
+
+    bool isEnabled(CommandId id) const;
+    bool isChecked(CommandId id) const;
+    // False when the document does not handle the command.
+    bool execute(CommandId id);
+
+    bool loadSettingsFile();
+    bool saveSettingsFile();
+
+    // Seams for later subsystems.
+    void setImageStage(PingStage* stage) { imageStage_ = stage; }
+    void setRecorder(PingRecorder* recorder) { recorder_ = recorder; }
+    void setOpenForPlayback(std::function<void()> open) { openForPlayback_ = std::move(open); }
+    void setPlayback(bool on) { playback_ = on; }
+    void setRecording(bool on) { recording_ = on; }
+    void setHold(bool on) { hold_ = on; }
+
+    ConnectionState connectionState() const { return state_; }
+    bool playback() const { return playback_; }
+    bool recording() const { return recording_; }
+    bool hold() const { return hold_; }
+    bool gpsInput() const { return gpsInput_; }
+    const std::string& title() const { return title_; }
+    const std::string& settingsPath() const { return settingsPath_; }
+
+    HeadSettings& head() { return head_; }
+    const HeadSettings& head() const { return head_; }
+    const PingBuffer& pingBuffer() const { return ping_; }
+    PingBuffer& pingBuffer() { return ping_; }
+    const DecodedHeader& decoded() const { return decoded_; }
+    bool noRxData() const { return decoded_.noRxData; }
+    std::uint32_t pingIntervalMs() const { return pingIntervalMs_; }
+    // Returns of an unknown side or garbage, dropped since the document was created.
+    std::uint64_t discardedReturns() const { return discardedReturns_; }
+    std::uint16_t connectPort() const { return port_; }
+    const std::string& ipAddress() const { return settings_.ipAddress; }
+
+    SettingsRecord& settings() { return settings_; }
+    const SettingsRecord& settings() const { return settings_; }
+
+    // The time texts of the last ping.
+    const std::string& dateText() const { return dateText_; }
+    const std::string& timeText() const { return timeText_; }
+    const std::string& millisecondText() const { return msText_; }
+
+    struct AlarmCopies {
+        int range = 0, mode = 0, gain = 0, balance = 0;
+    };
+    const AlarmCopies& alarmCopies() const { return alarm_; }
+
+  private:
+    void handleReturn(const std::uint8_t* ret);
+    void sendCommand();
+    void stampTime();
+    void leavePlaybackForRealTime();
+    void finishConnect(bool connected);
+    void changeSetting(bool changed);
+    void applyLoadedSettings();
+    void copyCommandToSettings();
+    void restartGpsPolling();
+
+    DocPorts ports_;
+    std::string exeDir_;
+    std::string settingsPath_;
+    SettingsRecord settings_;
+    HeadSettings head_;
+    PingBuffer ping_;
+    ReturnFramer framer_;
+    DecodedHeader decoded_;
+    AlarmCopies alarm_;
+
+    ConnectionState state_ = ConnectionState::Offline;
+    std::uint16_t port_ = kHeadPort;
+    std::uint32_t lastPingTick_ = 0;
+    std::uint32_t pingIntervalMs_ = 0;
+    std::uint64_t discardedReturns_ = 0;
+    bool playback_ = false;
+    bool recording_ = false;
+    bool hold_ = false;
+    bool gpsInput_ = true;
+    bool reloadSettingsOnConnect_ = false;
+    bool receiving_ = false;
+    std::string title_ = "Real Time";
+    std::string dateText_, timeText_, msText_;
+
+    PingStage* imageStage_ = nullptr;
+    PingRecorder* recorder_ = nullptr;
+    std::function<void()> openForPlayback_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// TCP is a byte stream: a return may arrive in pieces and several may arrive in one read.
+// The framer keeps bytes until a whole return is there and hands out every complete one in order.
+class ReturnFramer {
+  public:
+    explicit ReturnFramer(std::size_t returnLength) : returnLength_(returnLength) {}
+
+    void setReturnLength(std::size_t len);
+    void append(const std::uint8_t* data, std::size_t len);
+    // The next complete return, or nullptr. The pointer stays valid until the next call.
+    const std::uint8_t* next();
+    void clear();
+    std::size_t pending() const { return buffer_.size() - readPos_; }
+
+  private:
+    std::size_t returnLength_;
+    std::vector<std::uint8_t> buffer_;
+    std::size_t readPos_ = 0;
+};

@@ -1,0 +1,81 @@
+#include "app/qt/CKeelbrookApp.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include "acquisition/CKeelbrookDoc.h"
+#include "acquisition/qt/CSonarSocket.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/QtPlatform.h"
+
+CKeelbrookApp::CKeelbrookApp(Options options)
+    : options_(std::move(options)),
+      clock_(std::make_unique<QtClock>()),
+      timers_(std::make_unique<QtTimers>()),
+      socket_(std::make_unique<CSonarSocket>()),
+      frame_(std::make_unique<CMainFrame>()),
+      prompts_(std::make_unique<QtPrompts>(frame_.get())) {
+    QSize screen(1920, 1080);
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        screen = s->size();
+    }
+    const std::string exeDir = QCoreApplication::applicationDirPath().toStdString() + "/";
+    doc_ =
+        std::make_unique<CKeelbrookDoc>(DocPorts{*socket_, *clock_, *timers_, *prompts_, *frame_},
+                                        exeDir, screen.width(), screen.height());
+    socket_->setDocument(doc_.get());
+    timers_->setDocument(doc_.get());
+    connect(frame_.get(), &CMainFrame::aboutRequested, this, &CKeelbrookApp::showAbout);
+}
+
+CKeelbrookApp::~CKeelbrookApp() {
+    // The document saves its settings on close; the socket must not call into it afterwards.
+    socket_->setDocument(nullptr);
+    timers_->setDocument(nullptr);
+    doc_->Disconnect();
+    doc_->saveSettingsFile();
+}
+
+CKeelbrookApp::Options CKeelbrookApp::parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Keelbrook sidescan sonar operator program"));
+    parser.addHelpOption();
+    QCommandLineOption head(QStringLiteral("head"),
+                            QStringLiteral("Sonar head address offered by the Connection dialog "
+                                           "(for this run; e.g. a simulator on 127.0.0.1)."),
+                            QStringLiteral("address"));
+    parser.addOption(head);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("Data file to open for playback."));
+    parser.process(arguments);
+    Options o;
+    o.headAddress = parser.value(head);
+    if (!parser.positionalArguments().isEmpty()) {
+        o.playbackFile = parser.positionalArguments().first();
+    }
+    return o;
+}
+
+void CKeelbrookApp::start() {
+    frame_->attachDocument(*doc_);
+    doc_->initialise();
+    if (!options_.headAddress.isEmpty()) {
+        doc_->settings().ipAddress = options_.headAddress.toStdString();
+    }
+    frame_->showMaximized();
+    frame_->refreshStatus();
+    // Ask once the frame is on screen and the event loop runs.
+    QTimer::singleShot(0, this, [this] {
+        frame_->applyDefaultLayout();
+        doc_->Connect();
+    });
+}
+
+void CKeelbrookApp::showAbout() {
+    QMessageBox::about(frame_.get(), QStringLiteral("About Keelbrook"),
+                       QStringLiteral("Keelbrook sidescan sonar\nVersion %1")
+                           .arg(QStringLiteral(PROJECT_VERSION_TEXT)));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class CKeelbrookDoc;
+class CMainFrame;
+class CSonarSocket;
+class QtClock;
+class QtPrompts;
+class QtTimers;
+
+// Owns the one document and its platform adapters, and runs start-up.
+class CKeelbrookApp : public QObject {
+    Q_OBJECT
+  public:
+    struct Options {
+        QString headAddress;  // overrides the settings file's address for this run
+        QString playbackFile;
+    };
+
+    explicit CKeelbrookApp(Options options);
+    ~CKeelbrookApp() override;
+
+    // Shows the frame and, once the event loop runs, asks to connect.
+    void start();
+
+    CKeelbrookDoc& document() { return *doc_; }
+    CMainFrame& frame() { return *frame_; }
+
+    static Options parseCommandLine(const QStringList& arguments);
+
+  private:
+    void showAbout();
+
+    Options options_;
+    std::unique_ptr<QtClock> clock_;
+    std::unique_ptr<QtTimers> timers_;
+    std::unique_ptr<CSonarSocket> socket_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<QtPrompts> prompts_;
+    std::unique_ptr<CKeelbrookDoc> doc_;
+};

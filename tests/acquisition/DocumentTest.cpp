@@ -1,0 +1,388 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "acquisition/CKeelbrookDoc.h"
+#include "support/FakePorts.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CountingStage : PingStage {
+    int pings = 0;
+    void processPing(const CKeelbrookDoc&) override { ++pings; }
+};
+
+struct CountingRecorder : PingRecorder {
+    bool open = true;
+    int written = 0;
+    int closed = 0;
+    bool isOpen() const override { return open; }
+    void writePing(const CKeelbrookDoc&) override { ++written; }
+    void closeAll() override {
+        ++closed;
+        open = false;
+    }
+};
+
+std::vector<std::uint8_t> headReturn(std::uint8_t side, int runType = 0, int echo = 9,
+                                     bool noRx = false) {
+    std::vector<std::uint8_t> r(head::returnLength(head::kLiveSamplesTotal), 0x20);
+    r[0] = 'S';
+    r[1] = 'O';
+    r[2] = 'N';
+    r[head::kSerialStatus] = side;
+    head::unpackStatusWord(head::makeStatusWord(runType, echo), r.data());
+    r[head::kNoRxByte] = noRx ? head::kNoRxMask : 0;
+    return r;
+}
+
+class DocumentTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("kbdoc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        doc = std::make_unique<CKeelbrookDoc>(DocPorts{link, clock, timers, prompts, frame},
+                                              dir.string() + "/", 1920, 1080);
+        doc->setImageStage(&stage);
+        doc->setRecorder(&recorder);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void writeSettings(const std::string& text) { std::ofstream(dir / "Keelbrook.cfg") << text; }
+    std::string readSettings() {
+        std::ifstream in(dir / "Keelbrook.cfg");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    void connectYes(const std::string& ip = "127.0.0.5") {
+        prompts.answers.push_back(ip);
+        ASSERT_TRUE(doc->Connect());
+        doc->OnConnectResult(true);
+        ASSERT_EQ(doc->connectionState(), ConnectionState::Connected);
+    }
+    void receive(const std::vector<std::uint8_t>& bytes) {
+        doc->OnReceive(bytes.data(), bytes.size());
+    }
+    void ping(int runType = 0, int echo = 9, bool noRx = false) {
+        receive(headReturn(0, runType, echo, noRx));
+        receive(headReturn(2, runType, echo, noRx));
+    }
+    std::uint8_t lastSent(std::size_t byte) const { return link.sent.back().at(byte); }
+
+    fs::path dir;
+    FakeLink link;
+    FakeClock clock;
+    FakeTimers timers;
+    FakePrompts prompts;
+    FakeFrame frame;
+    CountingStage stage;
+    CountingRecorder recorder;
+    std::unique_ptr<CKeelbrookDoc> doc;
+};
+
+}  // namespace
+
+TEST_F(DocumentTest, StartsOfflineWithDefaultsWhenNoSettingsFile) {
+    EXPECT_FALSE(doc->initialise());
+    EXPECT_EQ(doc->connectionState(), ConnectionState::Offline);
+    EXPECT_EQ(doc->title(), "Real Time");
+    EXPECT_EQ(frame.title, "Real Time");
+    EXPECT_EQ(doc->ipAddress(), "192.168.0.2");
+    EXPECT_EQ(doc->head().command().rangeIndex(), 9);
+    EXPECT_TRUE(doc->settings().gpsTracking);
+}
+
+TEST_F(DocumentTest, YesConnectsToPort4040WhateverTheSettingsSay) {
+    writeSettings("[Settings]\r\nPort Number=5000\r\nIP Address=127.0.0.9\r\n");
+    ASSERT_TRUE(doc->initialise());
+    EXPECT_EQ(doc->settings().portNumber, 5000);
+    prompts.answers.push_back("127.0.0.7");
+    ASSERT_TRUE(doc->Connect());
+    EXPECT_EQ(prompts.askedWith.back(), "127.0.0.9");  // the dialog offers the stored address
+    EXPECT_EQ(doc->connectionState(), ConnectionState::Connecting);
+    ASSERT_EQ(link.attempts.size(), 1u);
+    EXPECT_EQ(link.attempts[0].host, "127.0.0.7");
+    EXPECT_EQ(link.attempts[0].port, 4040);
+    EXPECT_TRUE(timers.isRunning(TimerId::GpsRead));
+
+    doc->OnConnectResult(true);
+    EXPECT_EQ(doc->connectionState(), ConnectionState::Connected);
+    ASSERT_EQ(link.sent.size(), 1u);
+    EXPECT_EQ(link.sent[0][13], 1);  // linkCommand: apply the mode first
+    EXPECT_EQ(link.sent[0][18], 0);  // port side first
+    EXPECT_FALSE(timers.isRunning(TimerId::ConnectTimeout));
+
+    ASSERT_TRUE(doc->saveSettingsFile());
+    EXPECT_NE(readSettings().find("Port Number=4040"), std::string::npos);
+    EXPECT_NE(readSettings().find("IP Address=127.0.0.7"), std::string::npos);
+}
+
+TEST_F(DocumentTest, NoStaysOfflineAndOpensPlayback) {
+    doc->initialise();
+    int opens = 0;
+    doc->setOpenForPlayback([&] { ++opens; });
+    EXPECT_FALSE(doc->Connect());
+    EXPECT_EQ(doc->connectionState(), ConnectionState::Offline);
+    EXPECT_EQ(opens, 1);
+    EXPECT_TRUE(link.attempts.empty());
+    EXPECT_TRUE(timers.isRunning(TimerId::GpsRead));
+}
+
+TEST_F(DocumentTest, FailedOrSilentConnectionEndsNotConnected) {
+    doc->initialise();
+    prompts.answers.push_back("127.0.0.3");
+    doc->Connect();
+    doc->OnConnectResult(false);
+    EXPECT_EQ(doc->connectionState(), ConnectionState::NotConnected);
+    EXPECT_TRUE(link.sent.empty());
+
+    // Nothing answers at all: the time-out ends the attempt.
+    prompts.answers.push_back("127.0.0.4");
+    ASSERT_TRUE(doc->execute(CommandId::Reconnect));
+    ASSERT_EQ(doc->connectionState(), ConnectionState::Connecting);
+    ASSERT_EQ(timers.running.at(TimerId::ConnectTimeout), CKeelbrookDoc::kConnectTimeoutMs);
+    const int closesBefore = link.closes;
+    doc->OnTimer(TimerId::ConnectTimeout);
+    EXPECT_EQ(doc->connectionState(), ConnectionState::NotConnected);
+    EXPECT_GT(link.closes, closesBefore);
+    // A late success of the abandoned attempt is not taken.
+    doc->OnConnectResult(true);
+    EXPECT_EQ(doc->connectionState(), ConnectionState::NotConnected);
+    EXPECT_TRUE(link.sent.empty());
+}
+
+TEST_F(DocumentTest, ReconnectOnlyFromNotConnectedOrOffline) {
+    doc->initialise();
+    connectYes();
+    EXPECT_FALSE(doc->isEnabled(CommandId::Reconnect));
+    doc->execute(CommandId::Reconnect);
+    EXPECT_EQ(prompts.askedWith.size(), 1u);
+
+    doc->Disconnect();
+    EXPECT_EQ(doc->connectionState(), ConnectionState::Offline);
+    EXPECT_TRUE(doc->isEnabled(CommandId::Reconnect));
+    prompts.answers.push_back("127.0.0.5");
+    doc->execute(CommandId::Reconnect);
+    EXPECT_EQ(prompts.askedWith.size(), 2u);
+    EXPECT_EQ(doc->connectionState(), ConnectionState::Connecting);
+    EXPECT_FALSE(doc->isEnabled(CommandId::Reconnect));
+    doc->execute(CommandId::Reconnect);
+    EXPECT_EQ(prompts.askedWith.size(), 2u);
+    EXPECT_TRUE(fs::exists(dir / "Keelbrook.cfg"));  // Reconnect saves the settings
+
+    doc->setPlayback(true);
+    EXPECT_FALSE(doc->isEnabled(CommandId::Reconnect));
+    EXPECT_FALSE(doc->isEnabled(CommandId::IncreaseRange));
+    EXPECT_TRUE(doc->isEnabled(CommandId::ConnectToSonarHead));
+    doc->setPlayback(false);
+    EXPECT_FALSE(doc->isEnabled(CommandId::ConnectToSonarHead));
+}
+
+TEST_F(DocumentTest, ExchangeAlternatesSidesAndProcessesEveryPing) {
+    doc->initialise();
+    connectYes();
+    receive(headReturn(0));
+    EXPECT_EQ(lastSent(18), 2);
+    EXPECT_EQ(stage.pings, 0);
+    receive(headReturn(2));
+    EXPECT_EQ(lastSent(18), 0);
+    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(link.sent.size(), 3u);  // connect, after port, after starboard
+
+    // Two whole pings in one read, then a ping split across many reads.
+    std::vector<std::uint8_t> both;
+    for (int i = 0; i < 2; ++i) {
+        auto p = headReturn(0), s = headReturn(2);
+        both.insert(both.end(), p.begin(), p.end());
+        both.insert(both.end(), s.begin(), s.end());
+    }
+    receive(both);
+    EXPECT_EQ(stage.pings, 3);
+    auto p = headReturn(0), s = headReturn(2);
+    p.insert(p.end(), s.begin(), s.end());
+    for (std::size_t i = 0; i < p.size(); i += 7) {
+        doc->OnReceive(p.data() + i, std::min<std::size_t>(7, p.size() - i));
+    }
+    EXPECT_EQ(stage.pings, 4);
+    EXPECT_EQ(link.sent.size(), 9u);
+}
+
+TEST_F(DocumentTest, WrongSideIsDiscardedAndTheSameSideAskedAgain) {
+    doc->initialise();
+    connectYes();
+    receive(headReturn(0));
+    const std::size_t sentBefore = link.sent.size();
+    receive(headReturn(1));
+    EXPECT_EQ(stage.pings, 0);
+    ASSERT_EQ(link.sent.size(), sentBefore + 1);
+    EXPECT_EQ(lastSent(18), 2);  // still asking for starboard
+    receive(headReturn(2));
+    EXPECT_EQ(stage.pings, 1);
+}
+
+TEST_F(DocumentTest, HandshakeRunsLiveButNotInPlayback) {
+    doc->initialise();
+    connectYes();
+    // The request after a starboard return leaves before the ping is decoded, so each step
+    // travels with the next port request.
+    ping(1, 0);
+    EXPECT_EQ(lastSent(13), 1);
+    receive(headReturn(0, 2, 9));
+    EXPECT_EQ(lastSent(13), 2);
+    receive(headReturn(2, 2, 9));
+    ping(3, 30);
+    EXPECT_EQ(lastSent(13), 3);
+    EXPECT_EQ(doc->head().command().linkCommand(), 0);
+    receive(headReturn(0));
+    EXPECT_EQ(lastSent(13), 0);
+
+    doc->setPlayback(true);
+    doc->head().armHandshake();
+    doc->ProcessPing();  // header says mode 0 acknowledged, but no handshake in playback
+    EXPECT_EQ(doc->head().command().linkCommand(), 1);
+}
+
+TEST_F(DocumentTest, NoRxPingIsNeitherDrawnNorRecordedButTimed) {
+    doc->initialise();
+    connectYes();
+    doc->setRecording(true);
+    clock.tick = 1100;
+    ping(0, 9, false);
+    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(recorder.written, 1);
+    EXPECT_EQ(doc->pingIntervalMs(), 100u);
+    const int diagnostics = frame.diagnosticsRefreshes;
+    clock.tick = 1175;
+    ping(0, 9, true);
+    EXPECT_TRUE(doc->noRxData());
+    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(recorder.written, 1);
+    EXPECT_EQ(doc->pingIntervalMs(), 75u);
+    EXPECT_EQ(frame.diagnosticsRefreshes, diagnostics + 1);
+
+    recorder.open = false;  // recording on but the file is not open
+    ping();
+    EXPECT_EQ(recorder.written, 1);
+}
+
+TEST_F(DocumentTest, PingTimeTextsAndIntervalAcrossTickWrap) {
+    doc->initialise();
+    clock.tick = 0xFFFFFFF0u;
+    connectYes();
+    clock.tick = 0x10;
+    clock.now = {2026, 3, 4, 23, 59, 7, 5};
+    ping();
+    EXPECT_EQ(doc->dateText(), "04-MAR-2026");
+    EXPECT_EQ(doc->timeText(), "23:59:07");
+    EXPECT_EQ(doc->millisecondText(), ".005");
+    EXPECT_EQ(doc->pingIntervalMs(), 0x20u);
+}
+
+TEST_F(DocumentTest, HoldStopsRedrawsOnly) {
+    doc->initialise();
+    connectYes();
+    doc->setRecording(true);
+    doc->execute(CommandId::Hold);
+    EXPECT_TRUE(doc->isChecked(CommandId::Hold));
+    const int redraws = frame.redraws;
+    ping();
+    ping();
+    EXPECT_EQ(stage.pings, 2);
+    EXPECT_EQ(recorder.written, 2);
+    EXPECT_EQ(frame.redraws, redraws);
+    doc->execute(CommandId::Hold);
+    ping();
+    EXPECT_EQ(frame.redraws, redraws + 2);  // the toggle and the ping
+}
+
+TEST_F(DocumentTest, HeadClosingSavesWaitsThenAsksAgain) {
+    doc->initialise();
+    connectYes();
+    receive(headReturn(0));
+    auto partial = headReturn(2);
+    doc->OnReceive(partial.data(), 500);  // closes mid-return
+    doc->OnClose();
+    EXPECT_TRUE(fs::exists(dir / "Keelbrook.cfg"));
+    EXPECT_EQ(timers.running.at(TimerId::ReconnectPause), 5000u);
+    EXPECT_EQ(prompts.askedWith.size(), 1u);  // not asked yet: the pause runs on a timer
+    EXPECT_FALSE(doc->isEnabled(CommandId::Reconnect));
+
+    prompts.answers.push_back("127.0.0.5");
+    doc->OnTimer(TimerId::ReconnectPause);
+    EXPECT_EQ(prompts.askedWith.size(), 2u);
+    doc->OnConnectResult(true);
+    // The half return of the old connection does not leak into the new one.
+    receive(headReturn(0));
+    receive(headReturn(2));
+    EXPECT_EQ(stage.pings, 1);
+}
+
+TEST_F(DocumentTest, YesDuringPlaybackReturnsToRealTimeAndReloadsSettings) {
+    writeSettings("[Settings]\nRange=7\nData Gain=55\n");
+    doc->initialise();
+    doc->setPlayback(true);
+    doc->setRecording(true);
+    doc->head().command().setRangeIndex(12);  // a played ping's setting
+    frame.title = "Playback (x.dsx)";
+
+    prompts.answers.push_back("127.0.0.5");
+    ASSERT_TRUE(doc->Connect());
+    EXPECT_EQ(recorder.closed, 1);
+    EXPECT_FALSE(doc->recording());
+    EXPECT_EQ(frame.title, "Real Time");
+    EXPECT_EQ(frame.menuTexts[CommandId::RecordData], "Record Data...");
+    EXPECT_EQ(frame.menuTexts[CommandId::StopRecording], "Stop Recording...");
+    doc->OnConnectResult(true);
+    EXPECT_FALSE(doc->playback());
+    EXPECT_EQ(doc->head().command().rangeIndex(), 7);
+    EXPECT_EQ(doc->head().command().dataGain(), 55);
+    EXPECT_EQ(frame.playbackBarVisible, std::optional<bool>(false));
+    EXPECT_GT(frame.defaultLayouts, 0);
+}
+
+TEST_F(DocumentTest, RangeAndGainCommandsRefreshAndTravelWithTheNextRequest) {
+    doc->initialise();
+    connectYes();
+    const int status = frame.statusRefreshes;
+    doc->execute(CommandId::IncreaseRange);
+    EXPECT_EQ(doc->head().command().rangeIndex(), 10);
+    EXPECT_EQ(frame.statusRefreshes, status + 1);
+    doc->execute(CommandId::DecreaseGain);
+    receive(headReturn(0));
+    EXPECT_EQ(lastSent(3), 10);
+    EXPECT_EQ(lastSent(8), 69);
+    EXPECT_EQ(lastSent(13), 2);
+
+    doc->head().command().setRangeIndex(15);
+    const int again = frame.statusRefreshes;
+    doc->execute(CommandId::IncreaseRange);
+    EXPECT_EQ(frame.statusRefreshes, again);  // nothing changed, nothing refreshed
+}
+
+TEST_F(DocumentTest, LoadedSettingsReachTheCommandAndRearmTheHandshake) {
+    writeSettings("[Settings]\nRange=abc\nMode=2\nData Gain=101\nGain Balance=45\n");
+    ASSERT_TRUE(doc->initialise());
+    const SwitchCommand& c = doc->head().command();
+    EXPECT_EQ(c.rangeIndex(), 0);  // not a number reads 0
+    EXPECT_EQ(c.modeFreq(), 2);
+    EXPECT_EQ(c.dataGain(), 101);
+    EXPECT_EQ(c.gainBalance(), 45);
+    EXPECT_EQ(doc->alarmCopies().balance, 45);
+    EXPECT_TRUE(doc->head().handshakeArmed());
+    EXPECT_EQ(c.linkCommand(), 1);
+}
+
+TEST_F(DocumentTest, SocketErrorShowsTheSystemErrorMessage) {
+    doc->initialise();
+    connectYes();
+    doc->OnReceiveError();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "system error! ");
+}
