@@ -10,6 +10,7 @@
 #include "acquisition/qt/CSonarSocket.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtPlatform.h"
+#include "app/qt/RecentFileStore.h"
 
 CKeelbrookApp::CKeelbrookApp(Options options)
     : options_(std::move(options)),
@@ -37,6 +38,7 @@ CKeelbrookApp::~CKeelbrookApp() {
     timers_->setDocument(nullptr);
     doc_->Disconnect();
     doc_->saveSettingsFile();
+    RecentFileStore().save(recent_);
 }
 
 CKeelbrookApp::Options CKeelbrookApp::parseCommandLine(const QStringList& arguments) {
@@ -60,8 +62,10 @@ CKeelbrookApp::Options CKeelbrookApp::parseCommandLine(const QStringList& argume
 }
 
 void CKeelbrookApp::start() {
+    recent_ = RecentFileStore().load();
     frame_->attachDocument(*doc_);
     doc_->initialise();
+    frame_->applySettings();
     if (!options_.headAddress.isEmpty()) {
         doc_->settings().ipAddress = options_.headAddress.toStdString();
     }

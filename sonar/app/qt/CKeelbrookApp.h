@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "acquisition/RecentFileList.h"
+
 class CKeelbrookDoc;
 class CMainFrame;
 class CSonarSocket;
@@ -28,6 +30,7 @@ class CKeelbrookApp : public QObject {
 
     CKeelbrookDoc& document() { return *doc_; }
     CMainFrame& frame() { return *frame_; }
+    const RecentFileList& recentFiles() const { return recent_; }
 
     static Options parseCommandLine(const QStringList& arguments);
 
@@ -41,4 +44,5 @@ class CKeelbrookApp : public QObject {
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<QtPrompts> prompts_;
     std::unique_ptr<CKeelbrookDoc> doc_;
+    RecentFileList recent_;
 };

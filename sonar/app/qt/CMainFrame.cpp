@@ -67,6 +67,13 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     refreshStatus();
 }
 
+void CMainFrame::applySettings() {
+    toolbar_->setVisible(doc_->settings().toolBarVisible);
+    statusBar()->setVisible(doc_->settings().statusBarVisible);
+    applyDefaultLayout();
+    updateCommandStates();
+}
+
 void CMainFrame::buildCommands() {
     std::map<QString, QMenu*> menus;
     for (const CommandEntry& e : commandTable()) {
@@ -112,11 +119,13 @@ void CMainFrame::runCommand(CommandId id) {
             close();
             break;
         case CommandId::ViewToolbar:
-            toolbar_->setVisible(!toolbar_->isVisible());
+            toolbar_->setVisible(toolbar_->isHidden());
+            doc_->settings().toolBarVisible = !toolbar_->isHidden();
             applyDefaultLayout();
             break;
         case CommandId::ViewStatusBar:
-            statusBar()->setVisible(!statusBar()->isVisible());
+            statusBar()->setVisible(statusBar()->isHidden());
+            doc_->settings().statusBarVisible = !statusBar()->isHidden();
             applyDefaultLayout();
             break;
         case CommandId::About:
@@ -142,10 +151,10 @@ void CMainFrame::updateCommandStates() {
                 a->setEnabled(true);
                 break;
             case CommandId::ViewToolbar:
-                a->setChecked(toolbar_->isVisible());
+                a->setChecked(!toolbar_->isHidden());
                 break;
             case CommandId::ViewStatusBar:
-                a->setChecked(statusBar()->isVisible());
+                a->setChecked(!statusBar()->isHidden());
                 break;
             default:
                 a->setEnabled(doc_->isEnabled(id));

@@ -21,6 +21,8 @@ class CMainFrame : public QMainWindow, public FrameUi {
     CMainFrame();
 
     void attachDocument(CKeelbrookDoc& doc);
+    // Bar visibility from the loaded settings.
+    void applySettings();
     CKeelbrookView* sonarView() const { return view_; }
     QAction* action(CommandId id) const;
 
