@@ -69,6 +69,10 @@ void CKeelbrookApp::start() {
     if (!options_.headAddress.isEmpty()) {
         doc_->settings().ipAddress = options_.headAddress.toStdString();
     }
+    // Without a window manager (a bare X server) maximising does nothing; fill the screen anyway.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        frame_->setGeometry(s->availableGeometry());
+    }
     frame_->showMaximized();
     frame_->refreshStatus();
     // Ask once the frame is on screen and the event loop runs.

@@ -29,10 +29,10 @@ QIcon glyphIcon(const QString& glyph) {
     p.setBrush(QColor(230, 230, 210));
     p.drawRoundedRect(QRectF(2, 2, 34, 32), 5, 5);
     QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(glyph.size() > 4 ? 11 : 14);
+    f.setPixelSize(glyph.size() > 2 ? 11 : 16);
     f.setBold(true);
     p.setFont(f);
-    p.drawText(QRectF(2, 2, 34, 32), Qt::AlignCenter, glyph.toUpper());
+    p.drawText(QRectF(2, 2, 34, 32), Qt::AlignCenter, glyph);
     return QIcon(pm);
 }
 }  // namespace
