@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "acquisition/CKeelbrookDoc.h"
+#include "display/qt/CKeelbrookView.h"
+#include "support/FakePorts.h"
+
+namespace {
+
+struct Counts {
+    int red = 0, white = 0, other = 0;
+};
+
+// Counts text pixels in the band where the connection text goes.
+Counts bannerPixels(CKeelbrookView& view) {
+    const QImage img = view.grab().toImage();
+    Counts c;
+    for (int y = img.height() - 140; y < img.height() - 110; ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            if (p.red() > 200 && p.green() < 60 && p.blue() < 60) {
+                ++c.red;
+            } else if (p.red() > 200 && p.green() > 200 && p.blue() > 200) {
+                ++c.white;
+            } else if (p != Qt::black) {
+                ++c.other;
+            }
+        }
+    }
+    return c;
+}
+
+class SonarViewTest : public ::testing::Test {
+  protected:
+    SonarViewTest()
+        : doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/", 1920,
+              1080),
+          view(doc) {
+        doc.initialise();
+        view.resize(1023, 600);
+    }
+    void noRxPing() {
+        std::vector<std::uint8_t> r(head::returnLength(2000), 0);
+        r[head::kNoRxByte] = head::kNoRxMask;
+        doc.OnReceive(r.data(), r.size());
+        r[head::kSerialStatus] = 2;
+        doc.OnReceive(r.data(), r.size());
+    }
+
+    QTemporaryDir dir;
+    FakeLink link;
+    FakeClock clock;
+    FakeTimers timers;
+    FakePrompts prompts;
+    FakeFrame frame;
+    CKeelbrookDoc doc;
+    CKeelbrookView view;
+};
+
+}  // namespace
+
+TEST_F(SonarViewTest, ImageWidthFollowsTheClientWidth) {
+    EXPECT_EQ(view.imageWidth(), 1020);
+    EXPECT_EQ(view.drawnWidth(), 1012);
+    doc.settings().showColorIndicator = false;
+    EXPECT_EQ(view.drawnWidth(), 1020);
+}
+
+TEST_F(SonarViewTest, OfflineAndConnectingShowRedTextOnBlack) {
+    const Counts offline = bannerPixels(view);
+    EXPECT_GT(offline.red, 50);
+    EXPECT_EQ(offline.white, 0);
+
+    prompts.answers.push_back("127.0.0.8");
+    doc.Connect();
+    const Counts connecting = bannerPixels(view);
+    EXPECT_GT(connecting.red, offline.red);  // the longer text
+
+    doc.OnConnectResult(true);
+    const Counts connected = bannerPixels(view);
+    EXPECT_EQ(connected.red + connected.white, 0);
+}
+
+TEST_F(SonarViewTest, NoRxDataBlinksOnEverySixthRepaintRedThenWhite) {
+    prompts.answers.push_back("127.0.0.8");
+    doc.Connect();
+    doc.OnConnectResult(true);
+    noRxPing();
+    ASSERT_TRUE(doc.noRxData());
+    std::vector<Counts> paints;
+    for (int i = 0; i < 12; ++i) {
+        paints.push_back(bannerPixels(view));
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(paints[i].red + paints[i].white, 0) << i;
+        EXPECT_EQ(paints[6 + i].red + paints[6 + i].white, 0) << i;
+    }
+    EXPECT_GT(paints[5].white + paints[5].red, 30);
+    EXPECT_GT(paints[11].white + paints[11].red, 30);
+    // The two visible paints use the two colours.
+    EXPECT_TRUE((paints[5].white > 0) != (paints[11].white > 0));
+}
