@@ -1,0 +1,201 @@
+#include "headsim/Options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+
+namespace headsim {
+namespace {
+
+constexpr double kMaxRate = 1000.0;
+
+const char kUsage[] =
+    "Usage: headsim --bind ADDR [options]\n"
+    "Sidescan sonar head simulator: answers each 27-byte command on TCP with one 1013-byte\n"
+    "return of the requested side, acknowledges settings and draws a seabed with targets.\n"
+    "One client at a time; after a client leaves the next one is accepted.\n"
+    "\n"
+    "  --bind ADDR            IPv4 address to listen on (required), e.g. 127.0.0.1\n"
+    "  --port N               TCP port, default 4040; 0 picks a free port\n"
+    "  --rate N               pings per second (one ping = port + starboard return),\n"
+    "                         default 15; 0 answers as fast as asked\n"
+    "  --split N              write each return in segments of at most N bytes\n"
+    "  --split-random         write each return in segments of 1..64 random bytes\n"
+    "  --norx-every N         every Nth ping: both returns flag no receive data\n"
+    "  --close-after N        close the connection after N complete pings\n"
+    "  --wrong-side-every N   every Nth return carries an invalid side value\n"
+    "  --seed N               scene and fault randomness, default 1\n"
+    "  --once                 exit after the first client disconnects\n"
+    "  --help                 show this text\n"
+    "\n"
+    "On start one line is printed: \"headsim listening on ADDR:PORT\" with the real port.\n"
+    "Fault counts start again with every connection. SIGINT or SIGTERM ends the program.\n";
+
+std::optional<std::uint64_t> parseUnsigned(const std::string& text, std::uint64_t max) {
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        return std::nullopt;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v > max) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<double> parseRate(const std::string& text) {
+    if (text.empty() || ((text[0] < '0' || text[0] > '9') && text[0] != '.')) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !(v >= 0.0 && v <= kMaxRate)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+    ParsedOptions run();
+
+  private:
+    bool option(const std::string& name);
+    // The options that take a whole number.
+    bool counted(const std::string& name, Options& o);
+    bool value(const std::string& name, std::string& out);
+    bool count(const std::string& name, std::uint64_t min, std::uint64_t max, std::uint64_t& out);
+    bool fail(const std::string& message);
+
+    const std::vector<std::string>& args_;
+    std::size_t i_ = 0;
+    ParsedOptions result_;
+};
+
+bool Parser::fail(const std::string& message) {
+    if (result_.error.empty()) {
+        result_.error = message;
+    }
+    return false;
+}
+
+bool Parser::value(const std::string& name, std::string& out) {
+    if (i_ + 1 >= args_.size()) {
+        return fail("option " + name + " needs a value");
+    }
+    out = args_[++i_];
+    return true;
+}
+
+bool Parser::count(const std::string& name, std::uint64_t min, std::uint64_t max,
+                   std::uint64_t& out) {
+    std::string text;
+    if (!value(name, text)) {
+        return false;
+    }
+    const auto v = parseUnsigned(text, max);
+    if (!v || *v < min) {
+        return fail("invalid value '" + text + "' for " + name + " (expected " +
+                    std::to_string(min) + ".." + std::to_string(max) + ")");
+    }
+    out = *v;
+    return true;
+}
+
+bool Parser::counted(const std::string& name, Options& o) {
+    constexpr std::uint64_t kCountMax = std::numeric_limits<std::uint32_t>::max();
+    std::uint64_t n = 0;
+    if (name == "--port") {
+        if (!count(name, 0, std::numeric_limits<std::uint16_t>::max(), n)) {
+            return false;
+        }
+        o.port = static_cast<std::uint16_t>(n);
+    } else if (name == "--seed") {
+        return count(name, 0, std::numeric_limits<std::uint64_t>::max(), o.seed);
+    } else if (!count(name, 1, kCountMax, n)) {
+        return false;
+    } else if (name == "--split") {
+        o.split = SplitPlan::Mode::Fixed;
+        o.splitSize = static_cast<std::size_t>(n);
+    } else if (name == "--norx-every") {
+        o.faults.noRxEvery = static_cast<std::uint32_t>(n);
+    } else if (name == "--close-after") {
+        o.faults.closeAfter = static_cast<std::uint32_t>(n);
+    } else {
+        o.faults.wrongSideEvery = static_cast<std::uint32_t>(n);
+    }
+    return true;
+}
+
+bool Parser::option(const std::string& name) {
+    Options& o = result_.options;
+    if (name == "--bind") {
+        return value(name, o.bindAddress);
+    }
+    if (name == "--rate") {
+        std::string text;
+        if (!value(name, text)) {
+            return false;
+        }
+        const auto rate = parseRate(text);
+        if (!rate) {
+            return fail("invalid value '" + text + "' for --rate (expected 0..1000)");
+        }
+        o.rate = *rate;
+        return true;
+    }
+    if (name == "--split-random") {
+        o.split = SplitPlan::Mode::Random;
+        return true;
+    }
+    if (name == "--once") {
+        o.once = true;
+        return true;
+    }
+    if (name == "--port" || name == "--seed" || name == "--split" || name == "--norx-every" ||
+        name == "--close-after" || name == "--wrong-side-every") {
+        return counted(name, o);
+    }
+    return fail("unknown option '" + name + "'");
+}
+
+ParsedOptions Parser::run() {
+    bool sawSplit = false;
+    bool sawSplitRandom = false;
+    for (i_ = 0; i_ < args_.size(); ++i_) {
+        const std::string& name = args_[i_];
+        if (name == "--help" || name == "-h") {
+            result_.status = ParsedOptions::Status::Help;
+            return result_;
+        }
+        sawSplit = sawSplit || name == "--split";
+        sawSplitRandom = sawSplitRandom || name == "--split-random";
+        if (!option(name)) {
+            return result_;
+        }
+    }
+    if (sawSplit && sawSplitRandom) {
+        fail("--split and --split-random cannot be combined");
+    } else if (result_.options.bindAddress.empty()) {
+        fail("--bind ADDR is required");
+    } else {
+        result_.status = ParsedOptions::Status::Run;
+    }
+    return result_;
+}
+
+}  // namespace
+
+ParsedOptions parseOptions(const std::vector<std::string>& args) {
+    return Parser(args).run();
+}
+
+const char* usageText() {
+    return kUsage;
+}
+
+}  // namespace headsim

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "headsim/HeadResponder.h"
+#include "headsim/SplitPlan.h"
+
+namespace headsim {
+
+struct Options {
+    std::string bindAddress;
+    std::uint16_t port = 4040;
+    double rate = 15.0;  // pings per second; 0 = as fast as asked
+    SplitPlan::Mode split = SplitPlan::Mode::Whole;
+    std::size_t splitSize = 0;
+    FaultPlan faults;
+    std::uint64_t seed = 1;
+    bool once = false;
+};
+
+struct ParsedOptions {
+    enum class Status { Run, Help, Error };
+    Status status = Status::Error;
+    Options options;
+    std::string error;  // one line, for stderr, when status is Error
+};
+
+// Parses the arguments after the program name.
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+
+// The --help text.
+const char* usageText();
+
+}  // namespace headsim
