@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <clocale>
 #include <csignal>
 
 #include "app/qt/CKeelbrookApp.h"
@@ -29,6 +30,8 @@ void quitOnTerminate(QApplication& app) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // File formats and texts use the decimal point whatever the user's locale says.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QStringLiteral("Marovant"));
     QApplication::setApplicationName(QStringLiteral("Keelbrook"));
     quitOnTerminate(app);
