@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "acquisition/CKeelbrookDoc.h"
+#include "acquisition/ConnectionState.h"
 
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "acquisition/CKeelbrookDoc.h"
 #include "display/qt/CKeelbrookView.h"
+#include "document/CKeelbrookDoc.h"
 #include "support/FakePorts.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "acquisition/CKeelbrookDoc.h"
+#include "document/CKeelbrookDoc.h"
 
 CSonarSocket::CSonarSocket(QObject* parent) : QObject(parent) {}
 

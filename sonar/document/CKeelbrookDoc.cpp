@@ -1,4 +1,4 @@
-#include "acquisition/CKeelbrookDoc.h"
+#include "document/CKeelbrookDoc.h"
 
 #include <cstdio>
 
@@ -210,9 +210,7 @@ void CKeelbrookDoc::ProcessPing() {
         head_.applyHandshake(decoded_);
     }
     if (!decoded_.noRxData) {
-        if (imageStage_) {
-            imageStage_->processPing(*this);
-        }
+        drawPing();
         if (recording_ && recorder_ && recorder_->isOpen()) {
             recorder_->writePing(*this);
         }
@@ -225,6 +223,29 @@ void CKeelbrookDoc::ProcessPing() {
     if (!hold_) {
         ports_.frame.redrawViews();
     }
+}
+
+void CKeelbrookDoc::drawPing() {
+    if (!pipeline_.hasImage()) {
+        return;
+    }
+    const std::string time = timeText_ + msText_;
+    PingInput in;
+    in.samples = ping_.samples();
+    in.sampleCount = static_cast<std::size_t>(ping_.samplesTotal());
+    in.sourceKind = 0;
+    in.rangeIndex = head_.command().rangeIndex();
+    in.mode = head_.command().modeFreq();
+    in.timeText = time;
+    in.pingIntervalMs = pingIntervalMs_;
+    pipeline_.processPing(in);
+}
+
+void CKeelbrookDoc::resizeImage(int clientWidth, int clientHeight) {
+    if (clientWidth <= 0 || clientHeight <= 0) {
+        return;
+    }
+    pipeline_.resize(clientWidth / 4 * 4, clientHeight);
 }
 
 void CKeelbrookDoc::restartGpsPolling() {
@@ -286,10 +307,13 @@ bool CKeelbrookDoc::execute(CommandId id) {
             return true;
         case CommandId::Hold:
             hold_ = !hold_;
+            if (hold_) {
+                pipeline_.hold();
+            }
             ports_.frame.redrawViews();
             return true;
         default:
-            return false;
+            return executeDisplayCommand(id);
     }
 }
 
@@ -320,10 +344,18 @@ void CKeelbrookDoc::applyLoadedSettings() {
     cmd.setDataGain(static_cast<std::uint8_t>(settings_.dataGain));
     cmd.setGainBalance(static_cast<std::uint8_t>(settings_.gainBalance));
     alarm_ = {settings_.range, settings_.mode, settings_.dataGain, settings_.gainBalance};
+    // An unknown table index keeps the current table rather than reading past the tables.
+    pipeline_.selectColourTable(settings_.colorTable);
+    pipeline_.settings().setSpeedCorrection(settings_.speedCorrectionEnabled);
+    pipeline_.settings().setColourIndicatorShown(settings_.showColorIndicator);
     head_.armHandshake();
 }
 
-void CKeelbrookDoc::copyCommandToSettings() {
+void CKeelbrookDoc::copyLiveStateToSettings() {
+    const DisplaySettings& display = pipeline_.settings();
+    settings_.colorTable = display.colourTable();
+    settings_.speedCorrectionEnabled = display.speedCorrection();
+    settings_.showColorIndicator = display.colourIndicatorShown();
     const SwitchCommand& cmd = head_.command();
     settings_.range = cmd.rangeIndex();
     settings_.mode = cmd.modeFreq();
@@ -332,6 +364,6 @@ void CKeelbrookDoc::copyCommandToSettings() {
 }
 
 bool CKeelbrookDoc::saveSettingsFile() {
-    copyCommandToSettings();
+    copyLiveStateToSettings();
     return saveSettings(settingsPath_, settings_, playback_);
 }

@@ -4,17 +4,12 @@
 #include <fstream>
 #include <vector>
 
-#include "acquisition/CKeelbrookDoc.h"
+#include "document/CKeelbrookDoc.h"
 #include "support/FakePorts.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CountingStage : PingStage {
-    int pings = 0;
-    void processPing(const CKeelbrookDoc&) override { ++pings; }
-};
 
 struct CountingRecorder : PingRecorder {
     bool open = true;
@@ -50,7 +45,7 @@ class DocumentTest : public ::testing::Test {
         fs::create_directories(dir);
         doc = std::make_unique<CKeelbrookDoc>(DocPorts{link, clock, timers, prompts, frame},
                                               dir.string() + "/", 1920, 1080);
-        doc->setImageStage(&stage);
+        doc->resizeImage(203, 60);
         doc->setRecorder(&recorder);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -75,6 +70,8 @@ class DocumentTest : public ::testing::Test {
         receive(headReturn(2, runType, echo, noRx));
     }
     std::uint8_t lastSent(std::size_t byte) const { return link.sent.back().at(byte); }
+    // Pings drawn into the image (one row each while the vessel speed is unknown).
+    std::uint64_t drawn() const { return doc->pipeline().image().totalLines(); }
 
     fs::path dir;
     FakeLink link;
@@ -82,7 +79,6 @@ class DocumentTest : public ::testing::Test {
     FakeTimers timers;
     FakePrompts prompts;
     FakeFrame frame;
-    CountingStage stage;
     CountingRecorder recorder;
     std::unique_ptr<CKeelbrookDoc> doc;
 };
@@ -190,10 +186,10 @@ TEST_F(DocumentTest, ExchangeAlternatesSidesAndProcessesEveryPing) {
     connectYes();
     receive(headReturn(0));
     EXPECT_EQ(lastSent(18), 2);
-    EXPECT_EQ(stage.pings, 0);
+    EXPECT_EQ(drawn(), 0u);
     receive(headReturn(2));
     EXPECT_EQ(lastSent(18), 0);
-    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(drawn(), 1u);
     EXPECT_EQ(link.sent.size(), 3u);  // connect, after port, after starboard
 
     // Two whole pings in one read, then a ping split across many reads.
@@ -204,13 +200,13 @@ TEST_F(DocumentTest, ExchangeAlternatesSidesAndProcessesEveryPing) {
         both.insert(both.end(), s.begin(), s.end());
     }
     receive(both);
-    EXPECT_EQ(stage.pings, 3);
+    EXPECT_EQ(drawn(), 3u);
     auto p = headReturn(0), s = headReturn(2);
     p.insert(p.end(), s.begin(), s.end());
     for (std::size_t i = 0; i < p.size(); i += 7) {
         doc->OnReceive(p.data() + i, std::min<std::size_t>(7, p.size() - i));
     }
-    EXPECT_EQ(stage.pings, 4);
+    EXPECT_EQ(drawn(), 4u);
     EXPECT_EQ(link.sent.size(), 9u);
 }
 
@@ -220,11 +216,11 @@ TEST_F(DocumentTest, WrongSideIsDiscardedAndTheSameSideAskedAgain) {
     receive(headReturn(0));
     const std::size_t sentBefore = link.sent.size();
     receive(headReturn(1));
-    EXPECT_EQ(stage.pings, 0);
+    EXPECT_EQ(drawn(), 0u);
     ASSERT_EQ(link.sent.size(), sentBefore + 1);
     EXPECT_EQ(lastSent(18), 2);  // still asking for starboard
     receive(headReturn(2));
-    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(drawn(), 1u);
 }
 
 TEST_F(DocumentTest, HandshakeRunsLiveButNotInPlayback) {
@@ -255,14 +251,14 @@ TEST_F(DocumentTest, NoRxPingIsNeitherDrawnNorRecordedButTimed) {
     doc->setRecording(true);
     clock.tick = 1100;
     ping(0, 9, false);
-    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(drawn(), 1u);
     EXPECT_EQ(recorder.written, 1);
     EXPECT_EQ(doc->pingIntervalMs(), 100u);
     const int diagnostics = frame.diagnosticsRefreshes;
     clock.tick = 1175;
     ping(0, 9, true);
     EXPECT_TRUE(doc->noRxData());
-    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(drawn(), 1u);
     EXPECT_EQ(recorder.written, 1);
     EXPECT_EQ(doc->pingIntervalMs(), 75u);
     EXPECT_EQ(frame.diagnosticsRefreshes, diagnostics + 1);
@@ -294,7 +290,7 @@ TEST_F(DocumentTest, HoldStopsRedrawsOnly) {
     const int redraws = frame.redraws;
     ping();
     ping();
-    EXPECT_EQ(stage.pings, 2);
+    EXPECT_EQ(drawn(), 2u);
     EXPECT_EQ(recorder.written, 2);
     EXPECT_EQ(frame.redraws, redraws);
     doc->execute(CommandId::Hold);
@@ -321,7 +317,7 @@ TEST_F(DocumentTest, HeadClosingSavesWaitsThenAsksAgain) {
     // The half return of the old connection does not leak into the new one.
     receive(headReturn(0));
     receive(headReturn(2));
-    EXPECT_EQ(stage.pings, 1);
+    EXPECT_EQ(drawn(), 1u);
 }
 
 TEST_F(DocumentTest, YesDuringPlaybackReturnsToRealTimeAndReloadsSettings) {

@@ -2,15 +2,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "acquisition/CommandIds.h"
+#include "acquisition/ConnectionState.h"
 #include "acquisition/HeadProtocol.h"
 #include "acquisition/Ports.h"
 #include "acquisition/ReturnFramer.h"
 #include "acquisition/SettingsRecord.h"
-
-enum class ConnectionState { NotConnected = 0, Connected = 1, Connecting = 2, Offline = 10 };
+#include "display/PingPipeline.h"
 
 class CKeelbrookDoc;
 
@@ -68,8 +69,13 @@ class CKeelbrookDoc {
     bool loadSettingsFile();
     bool saveSettingsFile();
 
+    // The view's client size: the image becomes the width rounded down to a multiple of 4 by
+    // the height, cleared. A non-positive size is ignored.
+    void resizeImage(int clientWidth, int clientHeight);
+    PingPipeline& pipeline() { return pipeline_; }
+    const PingPipeline& pipeline() const { return pipeline_; }
+
     // Seams for later subsystems.
-    void setImageStage(PingStage* stage) { imageStage_ = stage; }
     void setRecorder(PingRecorder* recorder) { recorder_ = recorder; }
     void setOpenForPlayback(std::function<void()> open) { openForPlayback_ = std::move(open); }
     void setPlayback(bool on) { playback_ = on; }
@@ -117,7 +123,12 @@ class CKeelbrookDoc {
     void finishConnect(bool connected);
     void changeSetting(bool changed);
     void applyLoadedSettings();
-    void copyCommandToSettings();
+    void copyLiveStateToSettings();
+    void drawPing();
+    bool executeDisplayCommand(CommandId id);
+    // Nothing when the command is not a display command.
+    std::optional<bool> displayCommandEnabled(CommandId id) const;
+    std::optional<bool> displayCommandChecked(CommandId id) const;
     void restartGpsPolling();
 
     DocPorts ports_;
@@ -125,6 +136,7 @@ class CKeelbrookDoc {
     std::string settingsPath_;
     SettingsRecord settings_;
     HeadSettings head_;
+    PingPipeline pipeline_;
     PingBuffer ping_;
     ReturnFramer framer_;
     DecodedHeader decoded_;
@@ -144,7 +156,6 @@ class CKeelbrookDoc {
     std::string title_ = "Real Time";
     std::string dateText_, timeText_, msText_;
 
-    PingStage* imageStage_ = nullptr;
     PingRecorder* recorder_ = nullptr;
     std::function<void()> openForPlayback_;
 };
