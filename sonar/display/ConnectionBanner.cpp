@@ -12,9 +12,9 @@ std::optional<BannerText> ConnectionBanner::next(ConnectionState state, bool noR
     switch (state) {
         case ConnectionState::NotConnected:
         case ConnectionState::Offline:
-            return BannerText{"No Connection !", kRed};
+            return BannerText{"No Connection !", waterfall_view::kRed};
         case ConnectionState::Connecting:
-            return BannerText{"Connecting... Please wait....", kRed};
+            return BannerText{"Connecting... Please wait....", waterfall_view::kRed};
         case ConnectionState::Connected:
             break;
     }
@@ -26,5 +26,5 @@ std::optional<BannerText> ConnectionBanner::next(ConnectionState state, bool noR
     }
     count_ = 0;
     white_ = !white_;
-    return BannerText{"No RX Data !", white_ ? kWhite : kRed};
+    return BannerText{"No RX Data !", white_ ? waterfall_view::kWhite : waterfall_view::kRed};
 }

@@ -57,6 +57,9 @@ class WaterfallImage {
     Stamp stamp() const { return {epoch_, scrolled_}; }
     // How many top rows (0..height) differ from what was seen at the stamp.
     int rowsChangedSince(const Stamp& seen) const;
+    // Where logical row y sits in the ring (0..height()-1), for painters that keep a converted
+    // copy of the rows in the same ring order; 0 on an empty image.
+    int physicalRow(int y) const { return empty() ? 0 : static_cast<int>(physical(y)); }
     // Forces the next rowsChangedSince() to report every row.
     void markAllChanged() { ++epoch_; }
 

@@ -108,9 +108,19 @@ TEST(RangeScale, ImperialBothSidesIsInsetOnBothEdgesAndCentredOnTheTrack) {
     const RangeScale s = rangeScale(request(SideLayout::BothSides, true));
     EXPECT_EQ(linePositions(s),
               (std::vector<int>{43, 135, 228, 320, 413, 506, 598, 691, 783, 876, 968}));
-    EXPECT_EQ(labelTexts(s), (std::vector<std::string>{"150ft", "120ft", "90ft", "60ft", "30ft",
-                                                       "0ft", "30ft", "60ft", "90ft", "120ft",
-                                                       "150ft"}));
+    EXPECT_EQ(labelTexts(s),
+              (std::vector<std::string>{"150ft", "120ft", "90ft", "60ft", "30ft", "0ft", "30ft",
+                                        "60ft", "90ft", "120ft", "150ft"}));
+}
+
+TEST(RangeScale, WholePositionsSurviveFloatingPointRounding) {
+    // At W' = 512 the inset arithmetic lands a hair below 256 and 512; truncating that would
+    // draw the track line one pixel off the middle or the edge.
+    RangeScaleRequest rq = request(SideLayout::BothSides, true);
+    rq.drawnWidth = 512;
+    EXPECT_EQ(rangeScale(rq).lines[5].x, 256);
+    rq.layout = SideLayout::PortOnly;
+    EXPECT_EQ(rangeScale(rq).lines[5].x, 512);
 }
 
 TEST(RangeScale, LabelsAtTheLongestOddRangeInBothUnits) {

@@ -73,16 +73,21 @@ TEST(SonarLink, ConnectsWalksTheHandshakeAndKeepsExchanging) {
     }));
 }
 
-class SegmentedReturns : public ::testing::TestWithParam<const char*> {};
+struct Split {
+    const char* args;
+    const char* address;  // one per case: ctest runs them in parallel
+};
+
+class SegmentedReturns : public ::testing::TestWithParam<Split> {};
 
 TEST_P(SegmentedReturns, EveryReturnArrivesWholeAndInOrder) {
-    const QString address = QStringLiteral("127.0.0.22");
-    HeadsimProcess sim(address, QString::fromLatin1(GetParam()).split(' '));
+    const QString address = QString::fromLatin1(GetParam().address);
+    HeadsimProcess sim(address, QString::fromLatin1(GetParam().args).split(' '));
     ASSERT_TRUE(sim.listening());
     LiveLink live(address.toStdString());
     live.doc->Connect();
     // One-byte segments are paced by the simulator, so fewer pings prove the point.
-    const int wanted = QString::fromLatin1(GetParam()) == "--split 1" ? 6 : 25;
+    const int wanted = QString::fromLatin1(GetParam().args) == "--split 1" ? 6 : 25;
     ASSERT_TRUE(waitUntil([&] { return live.pings() >= wanted; }, 30000));
     EXPECT_EQ(live.doc->discardedReturns(), 0u);
     EXPECT_EQ(live.drawn(), live.pings());
@@ -92,7 +97,9 @@ TEST_P(SegmentedReturns, EveryReturnArrivesWholeAndInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Splits, SegmentedReturns,
-                         ::testing::Values("--split 1", "--split-random", "--split 500"));
+                         ::testing::Values(Split{"--split 1", "127.0.0.31"},
+                                           Split{"--split-random", "127.0.0.32"},
+                                           Split{"--split 500", "127.0.0.33"}));
 
 TEST(SonarLink, NoReceiveDataPingsAreTimedButNotDrawn) {
     HeadsimProcess sim("127.0.0.23", {"--norx-every", "3"});

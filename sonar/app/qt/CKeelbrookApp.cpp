@@ -6,11 +6,11 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "acquisition/CKeelbrookDoc.h"
 #include "acquisition/qt/CSonarSocket.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtPlatform.h"
 #include "app/qt/RecentFileStore.h"
+#include "document/CKeelbrookDoc.h"
 
 CKeelbrookApp::CKeelbrookApp(Options options)
     : options_(std::move(options)),

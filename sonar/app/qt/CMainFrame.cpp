@@ -1,81 +1,134 @@
 #include "app/qt/CMainFrame.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QActionGroup>
+#include <QCursor>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
+#include <QProgressBar>
+#include <QSlider>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
-#include "acquisition/CKeelbrookDoc.h"
 #include "app/qt/CommandTable.h"
+#include "app/qt/StatusBars.h"
+#include "app/qt/ToolbarIcons.h"
+#include "display/ViewTexts.h"
 #include "display/qt/CKeelbrookView.h"
+#include "document/CKeelbrookDoc.h"
 
 namespace {
-constexpr int kStateRefreshMs = 250;
-constexpr const char* kModeNames[] = {"Low", "Medium", "High"};
+constexpr int kStateRefreshMs = 200;
 
-// Toolbar icons are drawn, so they stay sharp at any scale and need no image files.
-QIcon glyphIcon(const QString& glyph) {
-    QPixmap pm(38, 36);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 2));
-    p.setBrush(QColor(230, 230, 210));
-    p.drawRoundedRect(QRectF(2, 2, 34, 32), 5, 5);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(glyph.size() > 2 ? 11 : 16);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRectF(2, 2, 34, 32), Qt::AlignCenter, glyph);
-    return QIcon(pm);
+QString modeName(int mode) {
+    static const char* const kNames[] = {"Low", "Medium", "High"};
+    return QString::fromLatin1(mode >= 0 && mode <= 2 ? kNames[mode] : "n/a");
+}
+
+// Commands the frame itself answers.
+bool isFrameCommand(CommandId id) {
+    return id == CommandId::AppExit || id == CommandId::About || id == CommandId::ViewToolbar ||
+           id == CommandId::ViewStatusBar || id == CommandId::FilePlaybackBar ||
+           id == CommandId::DefaultLayout;
 }
 }  // namespace
 
 CMainFrame::CMainFrame() {
     setWindowTitle(QStringLiteral("Keelbrook"));
     mdi_ = new QMdiArea(this);
-    mdi_->setBackground(QColor(60, 60, 60));
+    mdi_->setBackground(QColor(40, 40, 40));
     setCentralWidget(mdi_);
-
-    toolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
-    toolbar_->setObjectName(QStringLiteral("mainToolbar"));
-    toolbar_->setIconSize(QSize(38, 36));
-    addToolBar(Qt::LeftToolBarArea, toolbar_);
-
-    statusSettings_ = new QLabel(this);
-    statusBar()->addPermanentWidget(statusSettings_);
-    statusBar()->showMessage(QStringLiteral("Ready"));
+    buildToolbar();
+    buildStatusBars();
+    buildPlaybackBar();
 
     auto* stateTimer = new QTimer(this);
     connect(stateTimer, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
     stateTimer->start(kStateRefreshMs);
 }
 
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::buildToolbar() {
+    toolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolbar_->setObjectName(QStringLiteral("mainToolbar"));
+    toolbar_->setIconSize(QSize(32, 32));
+    addToolBar(Qt::LeftToolBarArea, toolbar_);
+}
+
+void CMainFrame::buildStatusBars() {
+    // Two status bars stacked at the bottom; the platform's frame has room for one only, so both
+    // live in a fixed bottom bar of their own.
+    statusDock_ = new QToolBar(QStringLiteral("Status"), this);
+    statusDock_->setObjectName(QStringLiteral("statusBars"));
+    statusDock_->setMovable(false);
+    statusDock_->setFloatable(false);
+    statusDock_->toggleViewAction()->setVisible(false);
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* a = new QStatusBar;
+    auto* b = new QStatusBar;
+    a->setObjectName(QStringLiteral("statusBarA"));
+    b->setObjectName(QStringLiteral("statusBarB"));
+    layout->addWidget(b);
+    layout->addWidget(a);
+    statusDock_->addWidget(box);
+    addToolBar(Qt::BottomToolBarArea, statusDock_);
+    status_ = std::make_unique<StatusBars>(a, b);
+}
+
+void CMainFrame::buildPlaybackBar() {
+    playbackBar_ = new QToolBar(QStringLiteral("File Playback Bar"), this);
+    playbackBar_->setObjectName(QStringLiteral("playbackBar"));
+    playbackBar_->setMovable(false);
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setObjectName(QStringLiteral("playbackPosition"));
+    slider->setRange(0, 100);
+    slider->setPageStep(10);
+    slider->setTickInterval(10);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setMinimumWidth(400);
+    auto* progress = new QProgressBar;
+    progress->setObjectName(QStringLiteral("playbackSpeedBar"));
+    progress->setRange(0, 10);
+    progress->setTextVisible(false);
+    auto* speed = new QSpinBox;
+    speed->setObjectName(QStringLiteral("playbackSpeed"));
+    speed->setRange(0, 10);
+    playbackBar_->addWidget(new QLabel(QStringLiteral("Progress ")));
+    playbackBar_->addWidget(slider);
+    playbackBar_->addSeparator();
+    playbackBar_->addWidget(new QLabel(QStringLiteral("Play Speed ")));
+    playbackBar_->addWidget(progress);
+    playbackBar_->addWidget(speed);
+    addToolBarBreak(Qt::BottomToolBarArea);
+    addToolBar(Qt::BottomToolBarArea, playbackBar_);
+    playbackBar_->hide();
+}
+
 void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     doc_ = &doc;
     view_ = new CKeelbrookView(doc);
+    view_->setPaintedCallback([this] { refreshStatus(); });
+    view_->setMouseInWorkingArea([this] { return mouseInWorkingArea(); });
     sonarChild_ = mdi_->addSubWindow(view_, Qt::FramelessWindowHint);
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
     sonarChild_->showMaximized();
-    buildCommands();
+    buildMenus();
     refreshStatus();
 }
 
-void CMainFrame::applySettings() {
-    toolbar_->setVisible(doc_->settings().toolBarVisible);
-    statusBar()->setVisible(doc_->settings().statusBarVisible);
-    applyDefaultLayout();
-    updateCommandStates();
-}
-
-void CMainFrame::buildCommands() {
+void CMainFrame::buildMenus() {
     std::map<QString, QMenu*> menus;
+    std::map<QString, QMenu*> submenus;
     for (const CommandEntry& e : commandTable()) {
         QMenu*& menu = menus[e.menu];
         if (!menu) {
@@ -84,26 +137,34 @@ void CMainFrame::buildCommands() {
         if (e.separatorBefore) {
             menu->addSeparator();
         }
+        QMenu* target = menu;
+        if (!e.submenu.isEmpty()) {
+            QMenu*& sub = submenus[e.menu + e.submenu];
+            if (!sub) {
+                sub = menu->addMenu(e.submenu);
+            }
+            target = sub;
+        }
         auto* a = new QAction(e.text, this);
         a->setToolTip(e.tip);
         a->setStatusTip(e.tip);
+        a->setCheckable(e.checkable);
         if (!e.key.isEmpty()) {
             a->setShortcut(e.key);
-        }
-        const bool checkable = e.id == CommandId::Hold || e.id == CommandId::ViewToolbar ||
-                               e.id == CommandId::ViewStatusBar;
-        a->setCheckable(checkable);
-        if (!e.glyph.isEmpty()) {
-            if (e.separatorBefore) {
-                toolbar_->addSeparator();
-            }
-            a->setIcon(glyphIcon(e.glyph));
-            toolbar_->addAction(a);
+            a->setShortcutContext(Qt::WindowShortcut);
         }
         connect(a, &QAction::triggered, this, [this, id = e.id] { runCommand(id); });
-        menu->addAction(a);
-        addAction(a);  // keys work wherever the focus is
+        target->addAction(a);
+        addAction(a);  // keys work wherever the focus is in the frame
         actions_[e.id] = a;
+    }
+    for (const ToolbarButton& b : toolbarCommands()) {
+        if (!b.id) {
+            toolbar_->addSeparator();
+        } else if (QAction* a = action(*b.id)) {
+            a->setIcon(toolbarIcon(*b.id));
+            toolbar_->addAction(a);
+        }
     }
     updateCommandStates();
 }
@@ -124,20 +185,31 @@ void CMainFrame::runCommand(CommandId id) {
             applyDefaultLayout();
             break;
         case CommandId::ViewStatusBar:
-            statusBar()->setVisible(statusBar()->isHidden());
-            doc_->settings().statusBarVisible = !statusBar()->isHidden();
+            statusDock_->setVisible(statusDock_->isHidden());
+            doc_->settings().statusBarVisible = !statusDock_->isHidden();
+            applyDefaultLayout();
+            break;
+        case CommandId::FilePlaybackBar:
+            if (doc_->playback()) {
+                playbackBar_->setVisible(playbackBar_->isHidden());
+                doc_->settings().filePlaybackBarVisible = !playbackBar_->isHidden();
+                applyDefaultLayout();
+            }
+            break;
+        case CommandId::DefaultLayout:
             applyDefaultLayout();
             break;
         case CommandId::About:
             emit aboutRequested();
             break;
         default:
-            if (doc_) {
+            if (!view_->execute(id)) {
                 doc_->execute(id);
             }
             break;
     }
     updateCommandStates();
+    refreshStatus();
 }
 
 void CMainFrame::updateCommandStates() {
@@ -145,25 +217,45 @@ void CMainFrame::updateCommandStates() {
         return;
     }
     for (auto& [id, a] : actions_) {
-        switch (id) {
-            case CommandId::AppExit:
-            case CommandId::About:
-                a->setEnabled(true);
-                break;
-            case CommandId::ViewToolbar:
-                a->setChecked(!toolbar_->isHidden());
-                break;
-            case CommandId::ViewStatusBar:
-                a->setChecked(!statusBar()->isHidden());
-                break;
-            default:
-                a->setEnabled(doc_->isEnabled(id));
-                if (a->isCheckable()) {
-                    a->setChecked(doc_->isChecked(id));
-                }
-                break;
+        bool enabled = true;
+        bool checked = false;
+        if (id == CommandId::ViewToolbar) {
+            checked = !toolbar_->isHidden();
+        } else if (id == CommandId::ViewStatusBar) {
+            checked = !statusDock_->isHidden();
+        } else if (id == CommandId::FilePlaybackBar) {
+            enabled = doc_->playback();
+            checked = !playbackBar_->isHidden();
+        } else if (const std::optional<bool> v = view_->isChecked(id)) {
+            checked = *v;
+        } else if (isFrameCommand(id)) {
+            // always enabled, never checked
+        } else if (CKeelbrookView::isViewCommand(id)) {
+            // view commands are always available
+        } else {
+            enabled = doc_->isEnabled(id);
+            checked = doc_->isChecked(id);
+        }
+        if (a->isEnabled() != enabled) {
+            a->setEnabled(enabled);
+        }
+        if (a->isCheckable() && a->isChecked() != checked) {
+            a->setChecked(checked);
         }
     }
+}
+
+bool CMainFrame::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        status_->setMessage(tip.isEmpty() ? QStringLiteral("Ready") : tip);
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+bool CMainFrame::mouseInWorkingArea() const {
+    return mdi_->rect().contains(mdi_->mapFromGlobal(QCursor::pos()));
 }
 
 void CMainFrame::redrawViews() {
@@ -173,19 +265,25 @@ void CMainFrame::redrawViews() {
 }
 
 void CMainFrame::refreshStatus() {
-    if (!doc_) {
+    if (!doc_ || !view_) {
         return;
     }
+    StatusBars& s = *status_;
     const SwitchCommand& cmd = doc_->head().command();
-    const int mode = cmd.modeFreq();
-    const char* modeName = mode >= 0 && mode <= 2 ? kModeNames[mode] : "n/a";
-    const int metres = rangeMetres(cmd.rangeIndex());
-    const bool feet = doc_->settings().units == 1;
-    statusSettings_->setText(QStringLiteral("Range: %1   Gain: %2%   Freq: %3")
-                                 .arg(feet ? QStringLiteral("%1 ft").arg(metres * 3)
-                                           : QStringLiteral("%1 m").arg(metres))
-                                 .arg(cmd.dataGain())
-                                 .arg(QString::fromLatin1(modeName)));
+    s.setText(StatusBars::Zoom, QString::fromStdString(waterfall_view::zoomText(view_->zoom())));
+    s.setText(StatusBars::Gain, QStringLiteral("%1%").arg(cmd.dataGain()));
+    s.setText(StatusBars::Freq, modeName(cmd.modeFreq()));
+    s.setText(StatusBars::Range, QString::fromStdString(waterfall_view::rangeText(
+                                     cmd.rangeIndex(), doc_->settings().units == 1)));
+    const CKeelbrookView::MouseTexts& m = view_->mouseTexts();
+    s.setText(StatusBars::MouseDate, m[0]);
+    s.setText(StatusBars::MouseTime, m[1]);
+    s.setText(StatusBars::MouseLatitude, m[2]);
+    s.setText(StatusBars::MouseLongitude, m[3]);
+    s.setText(StatusBars::MouseSpeed, m[4]);
+    s.setText(StatusBars::MouseHeading, m[5]);
+    s.setText(StatusBars::MouseGpsDate, m[6]);
+    s.setText(StatusBars::MouseGpsTime, m[7]);
 }
 
 void CMainFrame::setDocumentTitle(const std::string& title) {
@@ -198,15 +296,20 @@ void CMainFrame::setMenuText(CommandId id, const std::string& text) {
     }
 }
 
-void CMainFrame::showPlaybackBar(bool) {}
+void CMainFrame::showPlaybackBar(bool visible) {
+    playbackBar_->setVisible(visible);
+}
+
+void CMainFrame::applySettings() {
+    toolbar_->setVisible(doc_->settings().toolBarVisible);
+    statusDock_->setVisible(doc_->settings().statusBarVisible);
+    applyDefaultLayout();
+    updateCommandStates();
+}
 
 void CMainFrame::applyDefaultLayout() {
+    // The sonar window fills the client area less the bars; the frame's layout does the sums.
     if (sonarChild_) {
         sonarChild_->showMaximized();
     }
-}
-
-void CMainFrame::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    applyDefaultLayout();
 }

@@ -2,29 +2,35 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 
 #include "acquisition/Ports.h"
 
 class CKeelbrookDoc;
 class CKeelbrookView;
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
+class StatusBars;
+class PlaybackBar;
 
-// The multiple-document frame: menu, toolbar at the left, status bar, and the sonar window
-// filling the client area.
+// The multiple-document frame: menu, toolbar docked at the left, status bars A and B, the file
+// playback bar, and the sonar window filling what is left of the client area.
 class CMainFrame : public QMainWindow, public FrameUi {
     Q_OBJECT
   public:
     CMainFrame();
+    ~CMainFrame() override;
 
     void attachDocument(CKeelbrookDoc& doc);
     // Bar visibility from the loaded settings.
     void applySettings();
     CKeelbrookView* sonarView() const { return view_; }
     QAction* action(CommandId id) const;
+    StatusBars& statusBars() { return *status_; }
+    QToolBar* toolbar() const { return toolbar_; }
+    QToolBar* playbackBar() const { return playbackBar_; }
 
     void redrawViews() override;
     void refreshStatus() override;
@@ -34,24 +40,30 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void showPlaybackBar(bool visible) override;
     void applyDefaultLayout() override;
 
-    // Menu and toolbar state from the document (enabled, checked).
+    // Menu and toolbar state from the document and the view (enabled, checked).
     void updateCommandStates();
+    void runCommand(CommandId id);
 
   signals:
     void aboutRequested();
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* e) override;
 
   private:
-    void buildCommands();
-    void runCommand(CommandId id);
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBars();
+    void buildPlaybackBar();
+    bool mouseInWorkingArea() const;
 
     CKeelbrookDoc* doc_ = nullptr;
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* sonarChild_ = nullptr;
     CKeelbrookView* view_ = nullptr;
     QToolBar* toolbar_ = nullptr;
-    QLabel* statusSettings_ = nullptr;
+    QToolBar* statusDock_ = nullptr;
+    QToolBar* playbackBar_ = nullptr;
+    std::unique_ptr<StatusBars> status_;
     std::map<CommandId, QAction*> actions_;
 };

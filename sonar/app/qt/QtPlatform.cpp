@@ -3,8 +3,8 @@
 #include <QDateTime>
 #include <QMessageBox>
 
-#include "acquisition/CKeelbrookDoc.h"
 #include "app/qt/CConnectDlg.h"
+#include "document/CKeelbrookDoc.h"
 
 LocalTime QtClock::localTime() {
     const QDateTime now = QDateTime::currentDateTime();
