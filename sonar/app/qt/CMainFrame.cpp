@@ -25,6 +25,10 @@
 
 namespace {
 constexpr int kStateRefreshMs = 200;
+// A fast head sends far more pings than a screen shows; repaints coalesce to about 60 a second
+// so that the exchange, not the painting, sets the ping rate. Every ping is still drawn into
+// the image.
+constexpr int kMinRedrawIntervalMs = 16;
 
 QString modeName(int mode) {
     static const char* const kNames[] = {"Low", "Medium", "High"};
@@ -47,6 +51,16 @@ CMainFrame::CMainFrame() {
     buildToolbar();
     buildStatusBars();
     buildPlaybackBar();
+
+    redrawTimer_ = new QTimer(this);
+    redrawTimer_->setSingleShot(true);
+    connect(redrawTimer_, &QTimer::timeout, this, [this] {
+        sinceRedraw_.start();
+        if (view_) {
+            view_->update();
+        }
+    });
+    sinceRedraw_.start();
 
     auto* stateTimer = new QTimer(this);
     connect(stateTimer, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
@@ -259,9 +273,11 @@ bool CMainFrame::mouseInWorkingArea() const {
 }
 
 void CMainFrame::redrawViews() {
-    if (view_) {
-        view_->update();
+    if (redrawTimer_->isActive()) {
+        return;
     }
+    const qint64 since = sinceRedraw_.elapsed();
+    redrawTimer_->start(since >= kMinRedrawIntervalMs ? 0 : int(kMinRedrawIntervalMs - since));
 }
 
 void CMainFrame::refreshStatus() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <map>
 #include <memory>
@@ -11,6 +12,7 @@ class CKeelbrookView;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QTimer;
 class QToolBar;
 class StatusBars;
 class PlaybackBar;
@@ -66,4 +68,6 @@ class CMainFrame : public QMainWindow, public FrameUi {
     QToolBar* playbackBar_ = nullptr;
     std::unique_ptr<StatusBars> status_;
     std::map<CommandId, QAction*> actions_;
+    QTimer* redrawTimer_ = nullptr;
+    QElapsedTimer sinceRedraw_;
 };

@@ -1,0 +1,198 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "acquisition/qt/CSonarSocket.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/QtPlatform.h"
+#include "display/qt/CKeelbrookView.h"
+#include "document/CKeelbrookDoc.h"
+#include "support/FakePorts.h"
+
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "keelbrook_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication* instance = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *instance;
+}
+
+std::vector<std::uint8_t> pingReturn(std::uint8_t side, std::uint32_t seed) {
+    std::vector<std::uint8_t> r(head::returnLength(head::kLiveSamplesTotal), 0);
+    r[head::kSerialStatus] = side;
+    for (std::size_t i = head::kHeaderBytes; i + 1 < r.size(); ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        r[i] = static_cast<std::uint8_t>(seed >> 25);
+    }
+    return r;
+}
+
+// A connected document with a view of the given size, fed by fake pings.
+struct ViewRig {
+    ViewRig(int w, int h)
+        : doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/", w, h),
+          view(doc) {
+        app();
+        doc.initialise();
+        prompts.answers.push_back("127.0.0.1");
+        doc.Connect();
+        doc.OnConnectResult(true);
+        view.resize(w, h);
+        view.show();  // a hidden widget gets its size only when shown
+        port = pingReturn(0, 1);
+        stbd = pingReturn(2, 2);
+        for (int i = 0; i < h; ++i) {
+            ping();
+        }
+    }
+    void ping() {
+        doc.OnReceive(port.data(), port.size());
+        doc.OnReceive(stbd.data(), stbd.size());
+    }
+
+    QTemporaryDir dir;
+    FakeLink link;
+    FakeClock clock;
+    FakeTimers timers;
+    FakePrompts prompts;
+    FakeFrame frame;
+    CKeelbrookDoc doc;
+    CKeelbrookView view;
+    std::vector<std::uint8_t> port, stbd;
+};
+
+// The yardstick: the 8-bit image with its palette drawn scaled into the view, nothing else.
+void BM_NaiveIndexedPaint(benchmark::State& state) {
+    app();
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    QImage indexed(w, h, QImage::Format_Indexed8);
+    QVector<QRgb> palette(256);
+    for (int i = 0; i < 256; ++i) {
+        palette[i] = qRgb(i, i, i);
+    }
+    indexed.setColorTable(palette);
+    for (int y = 0; y < h; ++y) {
+        std::memset(indexed.scanLine(y), y & 0xFF, static_cast<std::size_t>(w));
+    }
+    QImage target(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&target);
+        p.drawImage(QRect(0, 0, w - 8, h), indexed);
+        p.end();
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_NaiveIndexedPaint)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// One full paint of the view after a new ping: waterfall, grid, labels, texts, indicator.
+void BM_WaterfallPaint(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    ViewRig rig(w, h);
+    QImage target(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.ping();
+        state.ResumeTiming();
+        QPainter p(&target);
+        rig.view.paintView(p);
+        p.end();
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_WaterfallPaint)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+long residentKiB() {
+    std::ifstream in("/proc/self/status");
+    std::string key;
+    while (in >> key) {
+        if (key == "VmRSS:") {
+            long kib = 0;
+            in >> kib;
+            return kib;
+        }
+        in.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+// The live program against the simulator answering as fast as asked: the real socket, the
+// document and a shown view repainting as often as the event loop lets it.
+void BM_LiveDisplayThroughput(benchmark::State& state) {
+    app();
+    QProcess sim;
+    sim.setProgram(QStringLiteral(HEADSIM_PATH));
+    sim.setArguments({"--bind", "127.0.0.41", "--port", "4040", "--rate", "0"});
+    sim.start();
+    QElapsedTimer wait;
+    wait.start();
+    bool listening = false;
+    while (!listening && wait.elapsed() < 10000) {
+        sim.waitForReadyRead(100);
+        listening = sim.readAllStandardOutput().contains("listening");
+    }
+    if (!listening) {
+        state.SkipWithError("headsim did not start");
+        return;
+    }
+    QTemporaryDir dir;
+    CSonarSocket socket;
+    QtClock clock;
+    QtTimers timers;
+    FakePrompts prompts;
+    CMainFrame frame;
+    prompts.answers.push_back("127.0.0.41");
+    CKeelbrookDoc doc(DocPorts{socket, clock, timers, prompts, frame},
+                      dir.path().toStdString() + "/", 1920, 1080);
+    socket.setDocument(&doc);
+    timers.setDocument(&doc);
+    frame.attachDocument(doc);
+    doc.initialise();
+    frame.resize(1920, 1080);
+    frame.show();
+    doc.Connect();
+    long rssStart = 0;
+    std::uint64_t pings = 0;
+    // Speed is unknown without GPS, so every drawn ping is one row.
+    auto drawn = [&] { return doc.pipeline().image().totalLines(); };
+    for (auto _ : state) {
+        const std::uint64_t before = drawn();
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 1000) {
+            app().processEvents(QEventLoop::AllEvents, 5);
+        }
+        pings += drawn() - before;
+        if (rssStart == 0) {
+            rssStart = residentKiB();
+        }
+    }
+    state.counters["pings_per_second"] =
+        benchmark::Counter(static_cast<double>(pings), benchmark::Counter::kIsRate);
+    state.counters["rss_growth_KiB"] = static_cast<double>(residentKiB() - rssStart);
+    state.SetItemsProcessed(static_cast<std::int64_t>(pings));
+    socket.setDocument(nullptr);
+    timers.setDocument(nullptr);
+    socket.close();
+    sim.terminate();
+    sim.waitForFinished(3000);
+}
+BENCHMARK(BM_LiveDisplayThroughput)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
