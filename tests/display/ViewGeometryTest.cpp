@@ -123,17 +123,10 @@ TEST(RangeScale, WholePositionsSurviveFloatingPointRounding) {
     EXPECT_EQ(rangeScale(rq).lines[5].x, 512);
 }
 
-TEST(RangeScale, LabelsAtTheLongestOddRangeInBothUnits) {
-    RangeScaleRequest rq = request(SideLayout::StarboardOnly, false, kRange125m);
-    EXPECT_EQ(labelTexts(rangeScale(rq)),
-              (std::vector<std::string>{"0m", "25m", "50m", "75m", "100m", "125m"}));
-    rq.imperial = true;
+TEST(RangeScale, FeetLabelsAreThreeTimesTheMetresRange) {
+    RangeScaleRequest rq = request(SideLayout::StarboardOnly, true, kRange125m);
     EXPECT_EQ(labelTexts(rangeScale(rq)),
               (std::vector<std::string>{"0ft", "75ft", "150ft", "225ft", "300ft", "375ft"}));
-    rq.rangeIndex = 5;
-    rq.imperial = false;
-    EXPECT_EQ(labelTexts(rangeScale(rq)),
-              (std::vector<std::string>{"0m", "2m", "4m", "6m", "8m", "10m"}));
 }
 
 TEST(RangeScale, ZoomWidensTheScaleAndPanShiftsItWhole) {

@@ -163,10 +163,8 @@ TEST(ViewMouse, ArrowKeysNudgeThePointerByOnePixel) {
     nav.arrowKey(ArrowKey::Left, kDrawnWidth, kClientHeight);
     EXPECT_FALSE(nav.arrowKey(ArrowKey::Left, kDrawnWidth, kClientHeight).inImage);
     EXPECT_EQ(nav.mouse(), (Point{-1, 5}));
-}
 
-TEST(ViewMouse, ArrowKeysPanWhileDragging) {
-    ViewNavigation nav;
+    // During a drag a nudge pans like a mouse move.
     nav.moveMouse({100, 100}, kDrawnWidth, kClientHeight);
     ASSERT_TRUE(nav.pressLeft({100, 100}, false));
     EXPECT_TRUE(nav.arrowKey(ArrowKey::Up, kDrawnWidth, kClientHeight).panned);
