@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "acquisition/CommandIds.h"
 
@@ -55,12 +56,42 @@ class Timers {
 
 enum class MessageIcon { Information, Warning, Error };
 
+struct FileFilter {
+    std::string label;    // "Keelbrook Data File: (*.dsx)"
+    std::string pattern;  // "*.dsx"
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::vector<FileFilter> filters;
+    std::string folder;
+    int filterIndex = 0;       // 0-based
+    std::string proposedName;  // save dialogs only
+};
+
+struct FileChoice {
+    std::string path;
+    int filterIndex = 0;
+};
+
 class UserPrompts {
   public:
     virtual ~UserPrompts() = default;
     // The "Connection" dialog: the address to connect to on YES, nothing on NO.
     virtual std::optional<std::string> askConnection(const std::string& ipAddress) = 0;
     virtual void message(const std::string& text, MessageIcon icon) = 0;
+    // Nothing when the user cancels.
+    virtual std::optional<FileChoice> askOpenFile(const FileDialogRequest& request) = 0;
+    // The dialog asks before overwriting and appends the chosen filter's extension to a name
+    // typed without one.
+    virtual std::optional<FileChoice> askSaveFile(const FileDialogRequest& request) = 0;
+};
+
+// Plays a short sound file without waiting for it.
+class Sound {
+  public:
+    virtual ~Sound() = default;
+    virtual void play(const std::string& path) = 0;
 };
 
 // The windows that show the document.

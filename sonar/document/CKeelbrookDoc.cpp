@@ -269,12 +269,15 @@ bool CKeelbrookDoc::isEnabled(CommandId id) const {
         case CommandId::Hold:
             return true;
         default:
-            return false;
+            return displayCommandEnabled(id).value_or(false);
     }
 }
 
 bool CKeelbrookDoc::isChecked(CommandId id) const {
-    return id == CommandId::Hold && hold_;
+    if (id == CommandId::Hold) {
+        return hold_;
+    }
+    return displayCommandChecked(id).value_or(false);
 }
 
 bool CKeelbrookDoc::execute(CommandId id) {

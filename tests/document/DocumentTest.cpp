@@ -382,3 +382,59 @@ TEST_F(DocumentTest, SocketErrorShowsTheSystemErrorMessage) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0], "system error! ");
 }
+
+TEST_F(DocumentTest, DisplayCommandsCarryCheckMarksAndReachTheSettingsFile) {
+    doc->initialise();
+    EXPECT_TRUE(doc->isChecked(CommandId::ColourGrey));
+    ASSERT_TRUE(doc->execute(CommandId::ColourBlue));
+    EXPECT_TRUE(doc->isChecked(CommandId::ColourBlue));
+    EXPECT_FALSE(doc->isChecked(CommandId::ColourGrey));
+    EXPECT_EQ(doc->pipeline().settings().previousColourTable(), 3);
+    const int redraws = frame.redraws;
+    doc->execute(CommandId::ColourBlue);  // already selected: nothing happens
+    EXPECT_EQ(frame.redraws, redraws);
+    EXPECT_EQ(doc->pipeline().settings().previousColourTable(), 3);
+
+    doc->execute(CommandId::StbdOnly);
+    EXPECT_TRUE(doc->isChecked(CommandId::StbdOnly));
+    EXPECT_FALSE(doc->isChecked(CommandId::BothSides));
+    doc->execute(CommandId::SpeedCorrection);
+    doc->execute(CommandId::ColorIndicator);
+    doc->execute(CommandId::GridTextLarge);
+    doc->execute(CommandId::Imperial);
+    EXPECT_TRUE(doc->isChecked(CommandId::GridTextLarge));
+    EXPECT_TRUE(doc->isChecked(CommandId::Imperial));
+    ASSERT_TRUE(doc->saveSettingsFile());
+    const std::string text = readSettings();
+    EXPECT_NE(text.find("Color Table=8"), std::string::npos);
+    EXPECT_NE(text.find("Speed Correction Enabled=1"), std::string::npos);
+    EXPECT_NE(text.find("Show Color Indicator=0"), std::string::npos);
+    EXPECT_NE(text.find("Marker Text Size=18"), std::string::npos);
+    EXPECT_NE(text.find("Units=1"), std::string::npos);
+
+    // A fresh document reads them back into the pipeline.
+    CKeelbrookDoc again(DocPorts{link, clock, timers, prompts, frame}, dir.string() + "/", 1920,
+                        1080);
+    again.initialise();
+    EXPECT_TRUE(again.isChecked(CommandId::ColourBlue));
+    EXPECT_TRUE(again.isChecked(CommandId::SpeedCorrection));
+    EXPECT_FALSE(again.isChecked(CommandId::ColorIndicator));
+}
+
+TEST_F(DocumentTest, UnknownColourTableInTheFileKeepsGrey) {
+    writeSettings("[Settings]\nColor Table=42\n");
+    doc->initialise();
+    EXPECT_TRUE(doc->isChecked(CommandId::ColourGrey));
+}
+
+TEST_F(DocumentTest, ClearScreenBlanksPixelsAndHoldFreezesACopy) {
+    doc->initialise();
+    connectYes();
+    ping();
+    ASSERT_NE(doc->pipeline().image().row(1)[0], 0);
+    doc->execute(CommandId::Hold);
+    doc->execute(CommandId::ClearScreen);
+    EXPECT_EQ(doc->pipeline().image().row(1)[0], 0);
+    EXPECT_NE(doc->pipeline().held().row(1)[0], 0);  // the held copy keeps what was shown
+    EXPECT_EQ(doc->pipeline().image().record(1)->time(), "09:05:03.042");
+}

@@ -58,6 +58,33 @@ struct FakePrompts : UserPrompts {
         return a;
     }
     void message(const std::string& text, MessageIcon) override { messages.push_back(text); }
+
+    // Each file dialog takes the next choice; nullopt means Cancel.
+    std::vector<std::optional<FileChoice>> openChoices, saveChoices;
+    std::vector<FileDialogRequest> openRequests, saveRequests;
+    std::optional<FileChoice> askOpenFile(const FileDialogRequest& r) override {
+        openRequests.push_back(r);
+        return take(openChoices);
+    }
+    std::optional<FileChoice> askSaveFile(const FileDialogRequest& r) override {
+        saveRequests.push_back(r);
+        return take(saveChoices);
+    }
+
+  private:
+    static std::optional<FileChoice> take(std::vector<std::optional<FileChoice>>& v) {
+        if (v.empty()) {
+            return std::nullopt;
+        }
+        auto c = v.front();
+        v.erase(v.begin());
+        return c;
+    }
+};
+
+struct FakeSound : Sound {
+    std::vector<std::string> played;
+    void play(const std::string& path) override { played.push_back(path); }
 };
 
 struct FakeFrame : FrameUi {

@@ -1,7 +1,11 @@
 #include "app/qt/QtPlatform.h"
 
 #include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
 
 #include "app/qt/CConnectDlg.h"
 #include "document/CKeelbrookDoc.h"
@@ -69,4 +73,51 @@ void QtPrompts::message(const std::string& text, MessageIcon icon) {
     QMessageBox box(qicon, QStringLiteral("Keelbrook"), QString::fromStdString(text),
                     QMessageBox::Ok, parent_);
     box.exec();
+}
+
+std::optional<FileChoice> QtPrompts::askOpenFile(const FileDialogRequest& request) {
+    return askFile(request, false);
+}
+
+std::optional<FileChoice> QtPrompts::askSaveFile(const FileDialogRequest& request) {
+    return askFile(request, true);
+}
+
+std::optional<FileChoice> QtPrompts::askFile(const FileDialogRequest& request, bool save) {
+    QFileDialog dlg(parent_, QString::fromStdString(request.title));
+    QStringList filters;
+    for (const FileFilter& f : request.filters) {
+        // The label already names the pattern; Qt takes the pattern from the parentheses.
+        filters << QString::fromStdString(
+            f.label.find('(') == std::string::npos ? f.label + " (" + f.pattern + ")" : f.label);
+    }
+    dlg.setNameFilters(filters);
+    if (request.filterIndex >= 0 && request.filterIndex < filters.size()) {
+        dlg.selectNameFilter(filters[request.filterIndex]);
+    }
+    dlg.setDirectory(QString::fromStdString(request.folder));
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) {
+        dlg.selectFile(QString::fromStdString(request.proposedName));
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const int index = static_cast<int>(filters.indexOf(dlg.selectedNameFilter()));
+    QString path = dlg.selectedFiles().first();
+    if (save && QFileInfo(path).suffix().isEmpty() && index >= 0) {
+        const std::string& pattern = request.filters[static_cast<std::size_t>(index)].pattern;
+        path += QString::fromStdString(pattern.substr(pattern.find('.')));
+    }
+    return FileChoice{path.toStdString(), std::max(0, index)};
+}
+
+QtSound::QtSound() : effect_(std::make_unique<QSoundEffect>()) {}
+QtSound::~QtSound() = default;
+
+void QtSound::play(const std::string& path) {
+    // Without a sound device the effect stays silent; nothing waits for it.
+    effect_->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    effect_->play();
 }

@@ -38,7 +38,22 @@ class QtPrompts : public UserPrompts {
     explicit QtPrompts(QWidget* parent) : parent_(parent) {}
     std::optional<std::string> askConnection(const std::string& ipAddress) override;
     void message(const std::string& text, MessageIcon icon) override;
+    std::optional<FileChoice> askOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> askSaveFile(const FileDialogRequest& request) override;
 
   private:
+    std::optional<FileChoice> askFile(const FileDialogRequest& request, bool save);
     QWidget* parent_;
+};
+
+class QSoundEffect;
+
+class QtSound : public Sound {
+  public:
+    QtSound();
+    ~QtSound() override;
+    void play(const std::string& path) override;
+
+  private:
+    std::unique_ptr<QSoundEffect> effect_;
 };
