@@ -64,7 +64,7 @@ class SonarViewTest : public ::testing::Test {
 TEST_F(SonarViewTest, ImageWidthFollowsTheClientWidth) {
     EXPECT_EQ(view.imageWidth(), 1020);
     EXPECT_EQ(view.drawnWidth(), 1012);
-    doc.settings().showColorIndicator = false;
+    doc.execute(CommandId::ColorIndicator);
     EXPECT_EQ(view.drawnWidth(), 1020);
 }
 
