@@ -195,4 +195,51 @@ void BM_LiveDisplayThroughput(benchmark::State& state) {
 }
 BENCHMARK(BM_LiveDisplayThroughput)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Playback at speed 10 through the real frame: one ping per idle turn, a refresh every tenth.
+void BM_InteractivePlayback(benchmark::State& state) {
+    app();
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/bench.dsx";
+    {
+        // A recording of 3000 pings made by the program itself.
+        ViewRig rig(1920, 1080);
+        rig.prompts.saveChoices.push_back(FileChoice{path, 0});
+        rig.doc.execute(CommandId::RecordData);
+        for (int i = 0; i < 3000; ++i) {
+            rig.ping();
+        }
+        rig.doc.execute(CommandId::StopRecording);
+    }
+    QtClock clock;
+    QtTimers timers;
+    FakeLink link;
+    FakePrompts prompts;
+    CMainFrame frame;
+    CKeelbrookDoc doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/",
+                      1920, 1080);
+    timers.setDocument(&doc);
+    frame.attachDocument(doc);
+    doc.initialise();
+    doc.settings().playbackSpeed = 10;
+    frame.resize(1920, 1080);
+    frame.show();
+    app().processEvents();
+    doc.openFileForPlayback(path);
+    std::uint64_t pings = 0;
+    for (auto _ : state) {
+        const std::uint64_t before = doc.pipeline().image().totalLines();
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 1000) {
+            app().processEvents(QEventLoop::AllEvents, 5);
+        }
+        pings += doc.pipeline().image().totalLines() - before;
+    }
+    state.counters["pings_per_second"] =
+        benchmark::Counter(static_cast<double>(pings), benchmark::Counter::kIsRate);
+    state.SetItemsProcessed(static_cast<std::int64_t>(pings));
+    timers.setDocument(nullptr);
+}
+BENCHMARK(BM_InteractivePlayback)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace

@@ -105,4 +105,9 @@ class FrameUi {
     virtual void setMenuText(CommandId id, const std::string& text) = 0;
     virtual void showPlaybackBar(bool visible) = 0;
     virtual void applyDefaultLayout() = 0;
+    // The file playback bar for a newly opened file: slider at 0, the play speed shown.
+    virtual void setupPlaybackBar(int playSpeed) = 0;
+    virtual void setPlaybackSlider(int value) = 0;
+    // Playback wants idle time: one ping per idle turn of the event loop until it stops asking.
+    virtual void requestIdle() = 0;
 };

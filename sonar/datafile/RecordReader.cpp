@@ -119,6 +119,25 @@ std::uint64_t RecordReader::recordStartNear(std::uint64_t position) {
     return searchForward(std::max(position, firstPosition()), kXtfPingStart);
 }
 
+std::optional<std::uint64_t> RecordReader::cutShortLength(std::uint64_t position) {
+    position = std::max(position, firstPosition());
+    const std::uint64_t size = source_.size();
+    if (position >= size) {
+        return std::nullopt;
+    }
+    const std::uint64_t available = size - position;
+    // Only asked after a failed read, so a buffer of its own costs nothing that matters.
+    std::vector<std::uint8_t> prefix(prefixBytes(kind_));
+    if (available < prefix.size() || source_.readAt(position, prefix) != prefix.size()) {
+        return 0;
+    }
+    const std::optional<std::size_t> length = statedLength(kind_, prefix);
+    if (!length || *length <= available) {
+        return std::nullopt;
+    }
+    return *length;
+}
+
 std::uint64_t RecordReader::searchForward(std::uint64_t from,
                                           std::span<const std::uint8_t> pattern) {
     const std::uint64_t size = source_.size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "datafile/ByteSource.h"
@@ -46,6 +47,12 @@ class RecordReader {
     // size read; .ss2 and XTF search forward for the next record's first bytes (the file's end
     // when there is none).
     std::uint64_t recordStartNear(std::uint64_t position);
+
+    // When a record starts at position but the data ends before it does: the length its first
+    // bytes state, or 0 when the data ends before even those. Nothing when the record fits, is
+    // not there, or its first bytes are no record start. A recording cut off by a power loss
+    // leaves such a record at the end of its file.
+    std::optional<std::uint64_t> cutShortLength(std::uint64_t position);
 
   private:
     std::uint64_t searchForward(std::uint64_t from, std::span<const std::uint8_t> pattern);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "acquisition/SettingsFile.h"
+#include "datafile/PlaybackEngine.h"
 
 namespace {
 constexpr const char* kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
@@ -25,6 +26,10 @@ CKeelbrookDoc::CKeelbrookDoc(DocPorts ports, std::string exeDir, int screenWidth
       ping_(head::kLiveSamplesTotal),
       framer_(head::returnLength(head::kLiveSamplesTotal)) {}
 
+CKeelbrookDoc::~CKeelbrookDoc() {
+    closeAllFiles();
+}
+
 bool CKeelbrookDoc::initialise() {
     title_ = kRealTimeTitle;
     ports_.frame.setDocumentTitle(title_);
@@ -39,8 +44,8 @@ bool CKeelbrookDoc::Connect() {
     const std::optional<std::string> address = ports_.prompts.askConnection(settings_.ipAddress);
     if (!address) {
         state_ = ConnectionState::Offline;
-        if (!playback_ && openForPlayback_) {
-            openForPlayback_();
+        if (!playback_) {
+            OpenForPlayback();
         }
         if (!playback_) {
             restartGpsPolling();
@@ -70,10 +75,10 @@ bool CKeelbrookDoc::Connect() {
 }
 
 void CKeelbrookDoc::leavePlaybackForRealTime() {
-    if (recorder_) {
-        recorder_->closeAll();
-    }
+    closeAllFiles();
     recording_ = false;
+    ports_.frame.setPlaybackSlider(0);
+    pipeline_.clearImage();
     title_ = kRealTimeTitle;
     ports_.frame.setDocumentTitle(title_);
     ports_.frame.setMenuText(CommandId::RecordData, "Record Data...");
@@ -210,9 +215,10 @@ void CKeelbrookDoc::ProcessPing() {
         head_.applyHandshake(decoded_);
     }
     if (!decoded_.noRxData) {
-        drawPing();
-        if (recording_ && recorder_ && recorder_->isOpen()) {
-            recorder_->writePing(*this);
+        drawPing(SourceKind::Dsx);
+        if (recording_ && recordFile_ && recordFile_->isOpen()) {
+            writeRecord(liveRecord());
+            ++pingNumber_;
         }
     }
     const std::uint32_t now = ports_.clock.tickCount();
@@ -225,18 +231,25 @@ void CKeelbrookDoc::ProcessPing() {
     }
 }
 
-void CKeelbrookDoc::drawPing() {
+void CKeelbrookDoc::drawPing(SourceKind kind) {
     if (!pipeline_.hasImage()) {
         return;
     }
     const std::string time = timeText_ + msText_;
+    // The rows show the texts in the status bar's order.
+    const GpsTextViews gps{gpsText_[GpsText::Latitude], gpsText_[GpsText::Longitude],
+                           gpsText_[GpsText::Speed],    gpsText_[GpsText::Heading],
+                           gpsText_[GpsText::Date],     gpsText_[GpsText::Time]};
     PingInput in;
     in.samples = ping_.samples();
     in.sampleCount = static_cast<std::size_t>(ping_.samplesTotal());
-    in.sourceKind = 0;
+    in.sourceKind = static_cast<int>(kind);
     in.rangeIndex = head_.command().rangeIndex();
     in.mode = head_.command().modeFreq();
     in.timeText = time;
+    // Live, no GPS reader exists yet, so rows keep their texts; played files carry theirs.
+    in.gpsTexts = playback_ ? &gps : nullptr;
+    in.speedKnots = playback_ ? gpsFix_.speedKnots : 0.0;
     in.pingIntervalMs = pingIntervalMs_;
     pipeline_.processPing(in);
 }
@@ -269,6 +282,9 @@ bool CKeelbrookDoc::isEnabled(CommandId id) const {
         case CommandId::Hold:
             return true;
         default:
+            if (const std::optional<bool> file = fileCommandEnabled(id)) {
+                return *file;
+            }
             return displayCommandEnabled(id).value_or(false);
     }
 }
@@ -312,11 +328,13 @@ bool CKeelbrookDoc::execute(CommandId id) {
             hold_ = !hold_;
             if (hold_) {
                 pipeline_.hold();
+            } else if (wantsIdle()) {
+                ports_.frame.requestIdle();  // playback resumes where it stood
             }
             ports_.frame.redrawViews();
             return true;
         default:
-            return executeDisplayCommand(id);
+            return executeFileCommand(id) || executeDisplayCommand(id);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,26 +9,18 @@
 #include "acquisition/ConnectionState.h"
 #include "acquisition/HeadProtocol.h"
 #include "acquisition/Ports.h"
+#include "acquisition/RecentFileList.h"
 #include "acquisition/ReturnFramer.h"
 #include "acquisition/SettingsRecord.h"
+#include "datafile/DiskSpace.h"
+#include "datafile/FilesystemDiskSpace.h"
+#include "datafile/PingRecord.h"
+#include "datafile/RecordFile.h"
+#include "datafile/RecordWriter.h"
 #include "display/PingPipeline.h"
+#include "gps/GpsTypes.h"
 
-class CKeelbrookDoc;
-
-// The steps of ProcessPing that other subsystems fill: the image pipeline and the recorder.
-class PingStage {
-  public:
-    virtual ~PingStage() = default;
-    virtual void processPing(const CKeelbrookDoc& doc) = 0;
-};
-
-class PingRecorder {
-  public:
-    virtual ~PingRecorder() = default;
-    virtual bool isOpen() const = 0;
-    virtual void writePing(const CKeelbrookDoc& doc) = 0;
-    virtual void closeAll() = 0;
-};
+class PlaybackEngine;
 
 struct DocPorts {
     SonarLink& link;
@@ -36,10 +28,12 @@ struct DocPorts {
     Timers& timers;
     UserPrompts& prompts;
     FrameUi& frame;
+    Sound* sound = nullptr;     // none: the alarm stays silent
+    DiskSpace* disk = nullptr;  // none: the file system is asked
 };
 
-// The one document: run-time state of the program, the live exchange with the head and the
-// fixed order of work for every ping.
+// The one document: run-time state of the program, the live exchange with the head, the fixed
+// order of work for every ping, recording and playback.
 class CKeelbrookDoc {
   public:
     static constexpr std::uint16_t kHeadPort = 4040;
@@ -47,6 +41,7 @@ class CKeelbrookDoc {
     static constexpr unsigned kConnectTimeoutMs = 15000;
 
     CKeelbrookDoc(DocPorts ports, std::string exeDir, int screenWidth, int screenHeight);
+    ~CKeelbrookDoc();
 
     // Defaults, then the settings file. True when the file was there.
     bool initialise();
@@ -75,16 +70,34 @@ class CKeelbrookDoc {
     PingPipeline& pipeline() { return pipeline_; }
     const PingPipeline& pipeline() const { return pipeline_; }
 
-    // Seams for later subsystems.
-    void setRecorder(PingRecorder* recorder) { recorder_ = recorder; }
-    void setOpenForPlayback(std::function<void()> open) { openForPlayback_ = std::move(open); }
+    // Playback: the open procedure (the dialog unless a path was given), one ping per idle turn.
+    void OpenForPlayback();
+    void openFileForPlayback(const std::string& path);
+    void PlayOnePing();
+    bool wantsIdle() const;
+    void seekPlaybackSlider(int value);
+    void setPlaybackSliderDragging(bool dragging);
+    void setPlaybackSpeed(int speed);
+    const PlaybackEngine* player() const { return player_.get(); }
+
+    // Recording.
+    void RecordData();
+    void StopRecording();
+    void closeAllFiles();
+    std::uint64_t recordedBytes() const;
+    std::uint64_t recordedPings() const;
+    SourceKind recordFormat() const { return recordFormat_; }
+
+    RecentFileList& recentFiles() { return recent_; }
+    const RecentFileList& recentFiles() const { return recent_; }
+
     void setPlayback(bool on) { playback_ = on; }
-    void setRecording(bool on) { recording_ = on; }
     void setHold(bool on) { hold_ = on; }
 
     ConnectionState connectionState() const { return state_; }
     bool playback() const { return playback_; }
     bool recording() const { return recording_; }
+    bool copying() const { return copying_; }
     bool hold() const { return hold_; }
     bool gpsInput() const { return gpsInput_; }
     const std::string& title() const { return title_; }
@@ -124,14 +137,25 @@ class CKeelbrookDoc {
     void changeSetting(bool changed);
     void applyLoadedSettings();
     void copyLiveStateToSettings();
-    void drawPing();
+    void drawPing(SourceKind kind);
+    void restartGpsPolling();
+    bool executeFileCommand(CommandId id);
+    std::optional<bool> fileCommandEnabled(CommandId id) const;
     bool executeDisplayCommand(CommandId id);
     // Nothing when the command is not a display command.
     std::optional<bool> displayCommandEnabled(CommandId id) const;
     std::optional<bool> displayCommandChecked(CommandId id) const;
-    void restartGpsPolling();
+
+    void failOpen(const std::string& message);
+    void startPlayback(std::unique_ptr<PlaybackEngine> engine, const std::string& path,
+                       int filterIndex);
+    void takePlayedPing();
+    void stopPlaybackOnError(const std::string& message);
+    void writeRecord(const PingRecord& rec);
+    const PingRecord& liveRecord();
 
     DocPorts ports_;
+    FilesystemDiskSpace systemDisk_;
     std::string exeDir_;
     std::string settingsPath_;
     SettingsRecord settings_;
@@ -141,6 +165,8 @@ class CKeelbrookDoc {
     ReturnFramer framer_;
     DecodedHeader decoded_;
     AlarmCopies alarm_;
+    GpsFix gpsFix_;
+    GpsText gpsText_;
 
     ConnectionState state_ = ConnectionState::Offline;
     std::uint16_t port_ = kHeadPort;
@@ -149,6 +175,7 @@ class CKeelbrookDoc {
     std::uint64_t discardedReturns_ = 0;
     bool playback_ = false;
     bool recording_ = false;
+    bool copying_ = false;
     bool hold_ = false;
     bool gpsInput_ = true;
     bool reloadSettingsOnConnect_ = false;
@@ -156,6 +183,18 @@ class CKeelbrookDoc {
     std::string title_ = "Real Time";
     std::string dateText_, timeText_, msText_;
 
-    PingRecorder* recorder_ = nullptr;
-    std::function<void()> openForPlayback_;
+    // Playback.
+    std::unique_ptr<PlaybackEngine> player_;
+    std::string playName_;
+    RecentFileList recent_;
+    bool askOnOpen_ = true;
+    std::string nextOpenPath_;
+    int recentIndex_ = 0;
+
+    // Recording.
+    RecordWriter recordWriter_;  // lives as long as the program: the .ss2 back-link needs it
+    std::optional<RecordFile> recordFile_;
+    SourceKind recordFormat_ = SourceKind::Dsx;
+    std::uint32_t pingNumber_ = 0;
+    PingRecord liveRecord_;
 };

@@ -1,89 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <vector>
+#include "document/DocumentFixture.h"
 
-#include "document/CKeelbrookDoc.h"
-#include "support/FakePorts.h"
-
-namespace fs = std::filesystem;
-
-namespace {
-
-struct CountingRecorder : PingRecorder {
-    bool open = true;
-    int written = 0;
-    int closed = 0;
-    bool isOpen() const override { return open; }
-    void writePing(const CKeelbrookDoc&) override { ++written; }
-    void closeAll() override {
-        ++closed;
-        open = false;
-    }
-};
-
-std::vector<std::uint8_t> headReturn(std::uint8_t side, int runType = 0, int echo = 9,
-                                     bool noRx = false) {
-    std::vector<std::uint8_t> r(head::returnLength(head::kLiveSamplesTotal), 0x20);
-    r[0] = 'S';
-    r[1] = 'O';
-    r[2] = 'N';
-    r[head::kSerialStatus] = side;
-    head::unpackStatusWord(head::makeStatusWord(runType, echo), r.data());
-    r[head::kNoRxByte] = noRx ? head::kNoRxMask : 0;
-    return r;
-}
-
-class DocumentTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("kbdoc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        doc = std::make_unique<CKeelbrookDoc>(DocPorts{link, clock, timers, prompts, frame},
-                                              dir.string() + "/", 1920, 1080);
-        doc->resizeImage(203, 60);
-        doc->setRecorder(&recorder);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void writeSettings(const std::string& text) { std::ofstream(dir / "Keelbrook.cfg") << text; }
-    std::string readSettings() {
-        std::ifstream in(dir / "Keelbrook.cfg");
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    void connectYes(const std::string& ip = "127.0.0.5") {
-        prompts.answers.push_back(ip);
-        ASSERT_TRUE(doc->Connect());
-        doc->OnConnectResult(true);
-        ASSERT_EQ(doc->connectionState(), ConnectionState::Connected);
-    }
-    void receive(const std::vector<std::uint8_t>& bytes) {
-        doc->OnReceive(bytes.data(), bytes.size());
-    }
-    void ping(int runType = 0, int echo = 9, bool noRx = false) {
-        receive(headReturn(0, runType, echo, noRx));
-        receive(headReturn(2, runType, echo, noRx));
-    }
-    std::uint8_t lastSent(std::size_t byte) const { return link.sent.back().at(byte); }
-    // Pings drawn into the image (one row each while the vessel speed is unknown).
-    std::uint64_t drawn() const { return doc->pipeline().image().totalLines(); }
-
-    fs::path dir;
-    FakeLink link;
-    FakeClock clock;
-    FakeTimers timers;
-    FakePrompts prompts;
-    FakeFrame frame;
-    CountingRecorder recorder;
-    std::unique_ptr<CKeelbrookDoc> doc;
-};
-
-}  // namespace
+using namespace doctest;
 
 TEST_F(DocumentTest, StartsOfflineWithDefaultsWhenNoSettingsFile) {
     EXPECT_FALSE(doc->initialise());
@@ -122,11 +41,10 @@ TEST_F(DocumentTest, YesConnectsToPort4040WhateverTheSettingsSay) {
 
 TEST_F(DocumentTest, NoStaysOfflineAndOpensPlayback) {
     doc->initialise();
-    int opens = 0;
-    doc->setOpenForPlayback([&] { ++opens; });
     EXPECT_FALSE(doc->Connect());
     EXPECT_EQ(doc->connectionState(), ConnectionState::Offline);
-    EXPECT_EQ(opens, 1);
+    ASSERT_EQ(prompts.openRequests.size(), 1u);  // the file dialog, cancelled here
+    EXPECT_EQ(prompts.openRequests[0].title, "Open Data File:");
     EXPECT_TRUE(link.attempts.empty());
     EXPECT_TRUE(timers.isRunning(TimerId::GpsRead));
 }
@@ -248,24 +166,25 @@ TEST_F(DocumentTest, HandshakeRunsLiveButNotInPlayback) {
 TEST_F(DocumentTest, NoRxPingIsNeitherDrawnNorRecordedButTimed) {
     doc->initialise();
     connectYes();
-    doc->setRecording(true);
+    startRecording();
     clock.tick = 1100;
     ping(0, 9, false);
     EXPECT_EQ(drawn(), 1u);
-    EXPECT_EQ(recorder.written, 1);
+    EXPECT_EQ(doc->recordedPings(), 1u);
     EXPECT_EQ(doc->pingIntervalMs(), 100u);
     const int diagnostics = frame.diagnosticsRefreshes;
     clock.tick = 1175;
     ping(0, 9, true);
     EXPECT_TRUE(doc->noRxData());
     EXPECT_EQ(drawn(), 1u);
-    EXPECT_EQ(recorder.written, 1);
+    EXPECT_EQ(doc->recordedPings(), 1u);
     EXPECT_EQ(doc->pingIntervalMs(), 75u);
     EXPECT_EQ(frame.diagnosticsRefreshes, diagnostics + 1);
 
-    recorder.open = false;  // recording on but the file is not open
+    doc->execute(CommandId::StopRecording);
     ping();
-    EXPECT_EQ(recorder.written, 1);
+    EXPECT_FALSE(doc->recording());
+    EXPECT_EQ(fs::file_size(dir / "rec.dsx"), 4096u);
 }
 
 TEST_F(DocumentTest, PingTimeTextsAndIntervalAcrossTickWrap) {
@@ -284,14 +203,14 @@ TEST_F(DocumentTest, PingTimeTextsAndIntervalAcrossTickWrap) {
 TEST_F(DocumentTest, HoldStopsRedrawsOnly) {
     doc->initialise();
     connectYes();
-    doc->setRecording(true);
+    startRecording();
     doc->execute(CommandId::Hold);
     EXPECT_TRUE(doc->isChecked(CommandId::Hold));
     const int redraws = frame.redraws;
     ping();
     ping();
     EXPECT_EQ(drawn(), 2u);
-    EXPECT_EQ(recorder.written, 2);
+    EXPECT_EQ(doc->recordedPings(), 2u);
     EXPECT_EQ(frame.redraws, redraws);
     doc->execute(CommandId::Hold);
     ping();
@@ -318,29 +237,6 @@ TEST_F(DocumentTest, HeadClosingSavesWaitsThenAsksAgain) {
     receive(headReturn(0));
     receive(headReturn(2));
     EXPECT_EQ(drawn(), 1u);
-}
-
-TEST_F(DocumentTest, YesDuringPlaybackReturnsToRealTimeAndReloadsSettings) {
-    writeSettings("[Settings]\nRange=7\nData Gain=55\n");
-    doc->initialise();
-    doc->setPlayback(true);
-    doc->setRecording(true);
-    doc->head().command().setRangeIndex(12);  // a played ping's setting
-    frame.title = "Playback (x.dsx)";
-
-    prompts.answers.push_back("127.0.0.5");
-    ASSERT_TRUE(doc->Connect());
-    EXPECT_EQ(recorder.closed, 1);
-    EXPECT_FALSE(doc->recording());
-    EXPECT_EQ(frame.title, "Real Time");
-    EXPECT_EQ(frame.menuTexts[CommandId::RecordData], "Record Data...");
-    EXPECT_EQ(frame.menuTexts[CommandId::StopRecording], "Stop Recording...");
-    doc->OnConnectResult(true);
-    EXPECT_FALSE(doc->playback());
-    EXPECT_EQ(doc->head().command().rangeIndex(), 7);
-    EXPECT_EQ(doc->head().command().dataGain(), 55);
-    EXPECT_EQ(frame.playbackBarVisible, std::optional<bool>(false));
-    EXPECT_GT(frame.defaultLayouts, 0);
 }
 
 TEST_F(DocumentTest, RangeAndGainCommandsRefreshAndTravelWithTheNextRequest) {

@@ -103,4 +103,10 @@ struct FakeFrame : FrameUi {
     void setMenuText(CommandId id, const std::string& text) override { menuTexts[id] = text; }
     void showPlaybackBar(bool v) override { playbackBarVisible = v; }
     void applyDefaultLayout() override { ++defaultLayouts; }
+    std::optional<int> playbackBarSpeed;
+    std::vector<int> sliderPositions;
+    int idleRequests = 0;
+    void setupPlaybackBar(int speed) override { playbackBarSpeed = speed; }
+    void setPlaybackSlider(int value) override { sliderPositions.push_back(value); }
+    void requestIdle() override { ++idleRequests; }
 };

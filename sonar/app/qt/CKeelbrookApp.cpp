@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -18,15 +19,16 @@ CKeelbrookApp::CKeelbrookApp(Options options)
       timers_(std::make_unique<QtTimers>()),
       socket_(std::make_unique<CSonarSocket>()),
       frame_(std::make_unique<CMainFrame>()),
-      prompts_(std::make_unique<QtPrompts>(frame_.get())) {
+      prompts_(std::make_unique<QtPrompts>(frame_.get())),
+      sound_(std::make_unique<QtSound>()) {
     QSize screen(1920, 1080);
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         screen = s->size();
     }
     const std::string exeDir = QCoreApplication::applicationDirPath().toStdString() + "/";
-    doc_ =
-        std::make_unique<CKeelbrookDoc>(DocPorts{*socket_, *clock_, *timers_, *prompts_, *frame_},
-                                        exeDir, screen.width(), screen.height());
+    doc_ = std::make_unique<CKeelbrookDoc>(
+        DocPorts{*socket_, *clock_, *timers_, *prompts_, *frame_, sound_.get(), nullptr}, exeDir,
+        screen.width(), screen.height());
     socket_->setDocument(doc_.get());
     timers_->setDocument(doc_.get());
     connect(frame_.get(), &CMainFrame::aboutRequested, this, &CKeelbrookApp::showAbout);
@@ -38,7 +40,7 @@ CKeelbrookApp::~CKeelbrookApp() {
     timers_->setDocument(nullptr);
     doc_->Disconnect();
     doc_->saveSettingsFile();
-    RecentFileStore().save(recent_);
+    RecentFileStore().save(doc_->recentFiles());
 }
 
 CKeelbrookApp::Options CKeelbrookApp::parseCommandLine(const QStringList& arguments) {
@@ -62,7 +64,7 @@ CKeelbrookApp::Options CKeelbrookApp::parseCommandLine(const QStringList& argume
 }
 
 void CKeelbrookApp::start() {
-    recent_ = RecentFileStore().load();
+    doc_->recentFiles() = RecentFileStore().load();
     frame_->attachDocument(*doc_);
     doc_->initialise();
     frame_->applySettings();
@@ -77,6 +79,12 @@ void CKeelbrookApp::start() {
     frame_->refreshStatus();
     // Ask once the frame is on screen and the event loop runs.
     QTimer::singleShot(0, this, [this] {
+        if (!options_.playbackFile.isEmpty()) {
+            // A file on the command line plays without the Connection dialog.
+            doc_->openFileForPlayback(
+                QFileInfo(options_.playbackFile).absoluteFilePath().toStdString());
+            return;
+        }
         frame_->applyDefaultLayout();
         doc_->Connect();
     });

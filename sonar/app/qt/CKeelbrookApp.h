@@ -4,14 +4,13 @@
 #include <QStringList>
 #include <memory>
 
-#include "acquisition/RecentFileList.h"
-
 class CKeelbrookDoc;
 class CMainFrame;
 class CSonarSocket;
 class QtClock;
 class QtPrompts;
 class QtTimers;
+class QtSound;
 
 // Owns the one document and its platform adapters, and runs start-up.
 class CKeelbrookApp : public QObject {
@@ -30,7 +29,6 @@ class CKeelbrookApp : public QObject {
 
     CKeelbrookDoc& document() { return *doc_; }
     CMainFrame& frame() { return *frame_; }
-    const RecentFileList& recentFiles() const { return recent_; }
 
     static Options parseCommandLine(const QStringList& arguments);
 
@@ -43,6 +41,6 @@ class CKeelbrookApp : public QObject {
     std::unique_ptr<CSonarSocket> socket_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<QtPrompts> prompts_;
+    std::unique_ptr<QtSound> sound_;
     std::unique_ptr<CKeelbrookDoc> doc_;
-    RecentFileList recent_;
 };

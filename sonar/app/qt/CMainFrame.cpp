@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -103,18 +106,18 @@ void CMainFrame::buildPlaybackBar() {
     playbackBar_ = new QToolBar(QStringLiteral("File Playback Bar"), this);
     playbackBar_->setObjectName(QStringLiteral("playbackBar"));
     playbackBar_->setMovable(false);
-    auto* slider = new QSlider(Qt::Horizontal);
+    auto* slider = slider_ = new QSlider(Qt::Horizontal);
     slider->setObjectName(QStringLiteral("playbackPosition"));
     slider->setRange(0, 100);
     slider->setPageStep(10);
     slider->setTickInterval(10);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setMinimumWidth(400);
-    auto* progress = new QProgressBar;
+    auto* progress = speedBar_ = new QProgressBar;
     progress->setObjectName(QStringLiteral("playbackSpeedBar"));
     progress->setRange(0, 10);
     progress->setTextVisible(false);
-    auto* speed = new QSpinBox;
+    auto* speed = speedSpin_ = new QSpinBox;
     speed->setObjectName(QStringLiteral("playbackSpeed"));
     speed->setRange(0, 10);
     playbackBar_->addWidget(new QLabel(QStringLiteral("Progress ")));
@@ -126,6 +129,68 @@ void CMainFrame::buildPlaybackBar() {
     addToolBarBreak(Qt::BottomToolBarArea);
     addToolBar(Qt::BottomToolBarArea, playbackBar_);
     playbackBar_->hide();
+
+    connect(slider, &QSlider::sliderPressed, this,
+            [this] { doc_->setPlaybackSliderDragging(true); });
+    connect(slider, &QSlider::sliderReleased, this, [this] {
+        doc_->seekPlaybackSlider(slider_->value());
+        requestIdle();
+    });
+    connect(speed, &QSpinBox::valueChanged, this, [this](int v) {
+        doc_->setPlaybackSpeed(v);
+        speedBar_->setValue(doc_->settings().playbackSpeed);
+    });
+    // Playback plays one ping per idle turn of the event loop, so the window answers between pings.
+    idleTimer_ = new QTimer(this);
+    idleTimer_->setInterval(0);
+    connect(idleTimer_, &QTimer::timeout, this, &CMainFrame::playIdle);
+    setAcceptDrops(true);
+}
+
+void CMainFrame::playIdle() {
+    if (!doc_ || !doc_->wantsIdle()) {
+        idleTimer_->stop();
+        return;
+    }
+    doc_->PlayOnePing();
+}
+
+void CMainFrame::requestIdle() {
+    if (!idleTimer_->isActive()) {
+        idleTimer_->start();
+    }
+}
+
+void CMainFrame::setupPlaybackBar(int playSpeed) {
+    const QSignalBlocker blockSlider(slider_);
+    const QSignalBlocker blockSpin(speedSpin_);
+    slider_->setValue(0);
+    speedSpin_->setValue(playSpeed);
+    speedBar_->setValue(playSpeed);
+    playbackBar_->setVisible(doc_->settings().filePlaybackBarVisible);
+}
+
+void CMainFrame::setPlaybackSlider(int value) {
+    if (!slider_->isSliderDown()) {
+        const QSignalBlocker block(slider_);
+        slider_->setValue(value);
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) {
+        e->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile()) {
+        e->acceptProposedAction();
+        // Handle it after the drop returns, so the source application is not kept waiting.
+        const std::string path = urls.first().toLocalFile().left(255).toStdString();
+        QTimer::singleShot(0, this, [this, path] { doc_->openFileForPlayback(path); });
+    }
 }
 
 void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
@@ -250,6 +315,12 @@ void CMainFrame::updateCommandStates() {
             enabled = doc_->isEnabled(id);
             checked = doc_->isChecked(id);
         }
+        if (id >= CommandId::RecentFile1 && id <= CommandId::RecentFile4) {
+            const int n = static_cast<int>(id) - static_cast<int>(CommandId::RecentFile1) + 1;
+            const QString path = QString::fromStdString(doc_->recentFiles().entry(n));
+            a->setVisible(!path.isEmpty());
+            a->setText(QStringLiteral("&%1 %2").arg(n).arg(path));
+        }
         if (a->isEnabled() != enabled) {
             a->setEnabled(enabled);
         }
@@ -284,6 +355,7 @@ void CMainFrame::refreshStatus() {
     if (!doc_ || !view_) {
         return;
     }
+    updateTitle();
     StatusBars& s = *status_;
     const SwitchCommand& cmd = doc_->head().command();
     s.setText(StatusBars::Zoom, QString::fromStdString(waterfall_view::zoomText(view_->zoom())));
@@ -303,7 +375,18 @@ void CMainFrame::refreshStatus() {
 }
 
 void CMainFrame::setDocumentTitle(const std::string& title) {
-    setWindowTitle(QStringLiteral("Keelbrook - ") + QString::fromStdString(title));
+    documentTitle_ = title;
+    updateTitle();
+}
+
+void CMainFrame::updateTitle() {
+    QString title = QStringLiteral("Keelbrook - ") + QString::fromStdString(documentTitle_);
+    if (doc_ && doc_->recording()) {
+        title += QStringLiteral("  Saved: %1 kBytes").arg(doc_->recordedBytes() / 1024);
+    }
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
 }
 
 void CMainFrame::setMenuText(CommandId id, const std::string& text) {

@@ -41,6 +41,9 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void setMenuText(CommandId id, const std::string& text) override;
     void showPlaybackBar(bool visible) override;
     void applyDefaultLayout() override;
+    void setupPlaybackBar(int playSpeed) override;
+    void setPlaybackSlider(int value) override;
+    void requestIdle() override;
 
     // Menu and toolbar state from the document and the view (enabled, checked).
     void updateCommandStates();
@@ -51,6 +54,8 @@ class CMainFrame : public QMainWindow, public FrameUi {
 
   protected:
     bool event(QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
   private:
     void buildMenus();
@@ -58,6 +63,8 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void buildStatusBars();
     void buildPlaybackBar();
     bool mouseInWorkingArea() const;
+    void playIdle();
+    void updateTitle();
 
     CKeelbrookDoc* doc_ = nullptr;
     QMdiArea* mdi_ = nullptr;
@@ -69,5 +76,10 @@ class CMainFrame : public QMainWindow, public FrameUi {
     std::unique_ptr<StatusBars> status_;
     std::map<CommandId, QAction*> actions_;
     QTimer* redrawTimer_ = nullptr;
+    QTimer* idleTimer_ = nullptr;
+    class QSlider* slider_ = nullptr;
+    class QProgressBar* speedBar_ = nullptr;
+    class QSpinBox* speedSpin_ = nullptr;
+    std::string documentTitle_;
     QElapsedTimer sinceRedraw_;
 };

@@ -34,6 +34,11 @@ const std::vector<CommandEntry>& commandTable() {
              true),
         item(C::SaveSelected, kFile, "Save Selected",
              "Save the selected rectangle as an image file"),
+        item(C::RecentFile1, kFile, "Recent File 1", "Open this file for playback", {}, false,
+             true),
+        item(C::RecentFile2, kFile, "Recent File 2", "Open this file for playback"),
+        item(C::RecentFile3, kFile, "Recent File 3", "Open this file for playback"),
+        item(C::RecentFile4, kFile, "Recent File 4", "Open this file for playback"),
         item(C::AppExit, kFile, "E&xit", "Quit the application", QKeySequence::Quit, false, true),
 
         item(C::ViewToolbar, kView, "&Toolbar", "Show or hide the toolbar", {}, true),
