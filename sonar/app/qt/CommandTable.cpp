@@ -21,6 +21,7 @@ CommandEntry item(C id, const QString& menu, const char* text, const char* tip,
 
 const std::vector<CommandEntry>& commandTable() {
     static const std::vector<CommandEntry> table = {
+        item(C::FileNew, kFile, "&New", "New document (during playback)", QKeySequence::New),
         item(C::Playback, kFile, "&Playback...", "Open a data file for playback",
              QKeySequence::Open),
         item(C::ConnectToSonarHead, kFile, "&Connect to Sonar Head...",

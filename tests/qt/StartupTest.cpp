@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidget>
+
+#include "app/qt/CKeelbrookApp.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/RecentFileStore.h"
+#include "document/CKeelbrookDoc.h"
+#include "support/FakePorts.h"
+
+namespace {
+
+// Writes a short recording with the program's own document.
+std::string recordFile(const QTemporaryDir& dir, const std::string& name) {
+    FakeLink link;
+    FakeClock clock;
+    FakeTimers timers;
+    FakePrompts prompts;
+    FakeFrame frame;
+    CKeelbrookDoc doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/",
+                      1920, 1080);
+    doc.initialise();
+    prompts.answers.push_back("127.0.0.1");
+    doc.Connect();
+    doc.OnConnectResult(true);
+    const std::string path = dir.path().toStdString() + "/" + name;
+    prompts.saveChoices.push_back(FileChoice{path, 0});
+    doc.execute(CommandId::RecordData);
+    std::vector<std::uint8_t> r(head::returnLength(2000), 30);
+    for (int i = 0; i < 5; ++i) {
+        r[head::kSerialStatus] = 0;
+        doc.OnReceive(r.data(), r.size());
+        r[head::kSerialStatus] = 2;
+        doc.OnReceive(r.data(), r.size());
+    }
+    doc.execute(CommandId::StopRecording);
+    return path;
+}
+
+}  // namespace
+
+TEST(Startup, FileOnTheCommandLinePlaysWithoutTheConnectionDialog) {
+    QStandardPaths::setTestModeEnabled(true);  // the per-user store of a test, not the user's
+    QTemporaryDir dir;
+    const std::string path = recordFile(dir, "start.DSX");
+    bool dialogShown = false;
+    // Should any modal dialog appear, note it and close it so the test cannot hang.
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            dialogShown = true;
+            w->close();
+        }
+    });
+    watchdog.start(50);
+
+    CKeelbrookApp app(CKeelbrookApp::parseCommandLine(
+        {QStringLiteral("keelbrook"), QString::fromStdString(path)}));
+    app.start();
+    QTest::qWait(300);
+    EXPECT_FALSE(dialogShown);
+    EXPECT_TRUE(app.document().playback());
+    EXPECT_EQ(app.document().title(), "Playback (start.DSX)");
+    EXPECT_EQ(app.document().connectionState(), ConnectionState::Offline);
+    EXPECT_FALSE(app.frame().playbackBar()->isHidden());
+    EXPECT_GT(app.document().pipeline().image().totalLines(), 0u);
+    EXPECT_EQ(app.document().recentFiles().entry(1), path);
+}
+
+TEST(Startup, RecentFilesSurviveInThePerUserStore) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("store.ini"));
+    RecentFileList list;
+    list.add("/data/a.dsx");
+    list.add("/data/b.xtf");
+    RecentFileStore(ini).save(list);
+    const RecentFileList back = RecentFileStore(ini).load();
+    EXPECT_EQ(back.entry(1), "/data/b.xtf");
+    EXPECT_EQ(back.entry(2), "/data/a.dsx");
+    EXPECT_EQ(back.entry(3), "");
+    QSettings raw(ini, QSettings::IniFormat);
+    EXPECT_EQ(raw.value(QStringLiteral("Recent File List/File1")).toString(),
+              QStringLiteral("/data/b.xtf"));
+}

@@ -1,0 +1,226 @@
+#include "kbfile/CommandLine.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "display/WaterfallImage.h"
+
+namespace kbfile {
+namespace {
+constexpr int kWidthStep = 4;  // the waterfall image width is a multiple of 4
+constexpr int kMaxTable = 8;
+
+constexpr const char* kGeneralHelp = R"(Usage: kbfile COMMAND [ARGUMENTS]
+Reads, converts and draws the ping files the keelbrook sonar program records.
+
+Commands:
+  info FILE                      summary of a file: pings, times, settings, GPS span
+  convert IN OUT                 rewrite IN in the layout named by OUT's extension
+  render IN OUT.png [OPTIONS]    draw the whole file as one waterfall picture
+
+A file's kind follows from its extension, in any letter case: .dsx (kind 0), .ss2 (kind 1),
+.xtf (kind 2, only XTF files keelbrook wrote).
+'kbfile help COMMAND' or 'kbfile COMMAND --help' describes one command.
+
+Exit status: 0 done, 1 a file could not be read or written (one line on stderr names it),
+2 bad usage. Files of 16 MB and more show a percentage on a terminal while they are read.
+)";
+
+constexpr const char* kInfoHelp = R"(Usage: kbfile info FILE
+Prints the kind, the number of pings, the first and last ping (number, date and time), the
+samples per ping and the settings of the first ping (range index and metres, mode Low, Medium
+or High, data gain, gain balance), then every ping where one of them changes, with its record
+number and byte offset (the first 500 are listed, the rest counted), and the span of the GPS
+positions when the file has any. Positions come from the NMEA sentences of .dsx records, the
+GPS texts of .ss2 records and the coordinates of XTF pings (0, 0 counts as none).
+)";
+
+constexpr const char* kConvertHelp = R"(Usage: kbfile convert IN OUT
+Rewrites every ping of IN in the layout OUT's extension names (.dsx, .ss2 or .xtf; the same
+kind re-encodes). Samples, settings, date and time are kept as far as the target holds them:
+  .dsx  no GPS numbers or texts, only NMEA sentences: a ping that brings a position from .ss2
+        or XTF gets one $GPRMC sentence with it (GPS type RMC)
+  .ss2  no ping number (numbered 1, 2, ... when read), no milliseconds, no sentences (the
+        latest position, speed and heading are kept instead), at most 2445 samples a ping,
+        speed and heading in tenths, speed below 25.6 knots
+  .xtf  no head return header, no sentences, no mode other than Low, Medium or High,
+        milliseconds in steps of 10
+Samples are copied as stored; keelbrook draws .ss2 samples at double strength. A failure part
+way removes the partial OUT.
+)";
+
+constexpr const char* kRenderHelp = R"(Usage: kbfile render IN OUT.png [OPTIONS]
+Draws every ping of IN through keelbrook's ping-to-image pipeline (speed correction and
+vertical blending off) as one PNG picture, one row per ping, the first ping at the top.
+  --width N                  picture width in pixels, rounded down to a multiple of 4
+                             (4 to 16384, default 1024)
+  --table N                  colour table 0..8 (default 3 Grey): 0 Normal High, 1 Normal Low,
+                             2 Green, 3 Grey, 4 Reverse Grey, 5 Brown / Yellow,
+                             6 Green / Blue, 7 Green / Yellow, 8 Blue
+  --layout port|stbd|both    side layout (default both)
+Long files: a picture has at most 65535 rows (taller PNG files are refused by many readers)
+and at most 134217728 pixels. A file with more pings is scaled down: each row then holds the
+peak of several consecutive pings, pixel by pixel, and a note on stderr says how many.
+)";
+
+std::optional<int> intValue(std::string_view text) {
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<Command> commandNamed(std::string_view name) {
+    if (name == "info") {
+        return Command::Info;
+    }
+    if (name == "convert") {
+        return Command::Convert;
+    }
+    if (name == "render") {
+        return Command::Render;
+    }
+    return std::nullopt;
+}
+
+std::size_t fileCount(Command c) {
+    return c == Command::Info ? 1 : 2;
+}
+
+const char* commandText(Command c) {
+    switch (c) {
+        case Command::Info:
+            return "info";
+        case Command::Convert:
+            return "convert";
+        case Command::Render:
+            return "render";
+        case Command::None:
+            break;
+    }
+    return "";
+}
+
+CommandLine failure(std::string error) {
+    CommandLine cl;
+    cl.error = std::move(error);
+    return cl;
+}
+
+CommandLine helpFor(Command c) {
+    CommandLine cl;
+    cl.status = CommandLine::Status::Help;
+    cl.command = c;
+    cl.help = helpText(c);
+    return cl;
+}
+
+// Stores one render option; an empty text when it was fine, otherwise the complaint.
+std::string setRenderOption(std::string_view name, std::string_view value, RenderOptions& o) {
+    if (name == "--width") {
+        const std::optional<int> w = intValue(value);
+        if (!w || *w < kWidthStep || *w > WaterfallImage::kMaxDimension) {
+            return "--width wants a number from 4 to 16384";
+        }
+        o.width = *w - *w % kWidthStep;
+    } else if (name == "--table") {
+        const std::optional<int> t = intValue(value);
+        if (!t || *t < 0 || *t > kMaxTable) {
+            return "--table wants a number from 0 to 8";
+        }
+        o.table = *t;
+    } else if (name == "--layout") {
+        if (value == "port") {
+            o.layout = SideLayout::PortOnly;
+        } else if (value == "stbd") {
+            o.layout = SideLayout::StarboardOnly;
+        } else if (value == "both") {
+            o.layout = SideLayout::BothSides;
+        } else {
+            return "--layout wants port, stbd or both";
+        }
+    } else {
+        return "unknown option '" + std::string(name) + "'";
+    }
+    return {};
+}
+
+CommandLine parseCommand(Command c, const std::vector<std::string>& args) {
+    CommandLine cl;
+    cl.command = c;
+    const std::string prefix = std::string("kbfile ") + commandText(c) + ": ";
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view a = args[i];
+        if (a == "--help" || a == "-h") {
+            return helpFor(c);
+        }
+        if (!a.starts_with("--") || a == "--") {
+            cl.files.push_back(args[i]);
+            continue;
+        }
+        if (c != Command::Render) {
+            return failure(prefix + "unknown option '" + args[i] + "'");
+        }
+        const std::size_t eq = a.find('=');
+        std::string_view name = a.substr(0, eq);
+        std::string_view value;
+        if (eq != std::string_view::npos) {
+            value = a.substr(eq + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        }
+        const std::string complaint = setRenderOption(name, value, cl.render);
+        if (!complaint.empty()) {
+            return failure(prefix + complaint);
+        }
+    }
+    if (cl.files.size() != fileCount(c)) {
+        return failure(prefix + (fileCount(c) == 1 ? "wants one file" : "wants two files") +
+                       " (try 'kbfile " + commandText(c) + " --help')");
+    }
+    cl.status = CommandLine::Status::Run;
+    return cl;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        return failure("kbfile: no command given (try 'kbfile --help')");
+    }
+    const std::string& first = args[0];
+    if (first == "--help" || first == "-h") {
+        return helpFor(Command::None);
+    }
+    if (first == "help") {
+        if (args.size() < 2) {
+            return helpFor(Command::None);
+        }
+        const std::optional<Command> c = commandNamed(args[1]);
+        return c ? helpFor(*c) : failure("kbfile: unknown command '" + args[1] + "'");
+    }
+    const std::optional<Command> c = commandNamed(first);
+    if (!c) {
+        return failure("kbfile: unknown command '" + first + "' (try 'kbfile --help')");
+    }
+    return parseCommand(*c, args);
+}
+
+std::string helpText(Command command) {
+    switch (command) {
+        case Command::Info:
+            return kInfoHelp;
+        case Command::Convert:
+            return kConvertHelp;
+        case Command::Render:
+            return kRenderHelp;
+        case Command::None:
+            break;
+    }
+    return kGeneralHelp;
+}
+
+}  // namespace kbfile

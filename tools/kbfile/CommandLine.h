@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kbfile/Renderer.h"
+
+namespace kbfile {
+
+enum class Command { None, Info, Convert, Render };
+
+struct CommandLine {
+    enum class Status { Run, Help, Error };
+    Status status = Status::Error;
+    Command command = Command::None;
+    std::vector<std::string> files;  // info: 1, convert and render: 2
+    RenderOptions render;
+    std::string error;  // one line for stderr when status is Error
+    std::string help;   // the text to print when status is Help
+};
+
+// Parses the arguments after the program name.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The --help text of the tool, or of one command.
+std::string helpText(Command command);
+
+}  // namespace kbfile

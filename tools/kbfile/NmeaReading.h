@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "gps/GpsTypes.h"
+
+namespace kbfile {
+
+// A position in decimal degrees, negative south and west.
+struct GeoPoint {
+    double latitude = 0.0;
+    double longitude = 0.0;
+};
+
+// What the NMEA sentences stored with one ping say, read the way playback believes them: only
+// the sentences of the record's sentence set count, the last one of a kind wins.
+struct NmeaReading {
+    std::optional<GeoPoint> position;
+    std::optional<double> speedKnots;
+    std::optional<double> headingDegrees;
+    std::string timeText;  // "hh:mm:ss", empty when no sentence carried a time
+    std::string dateText;  // "dd-MON-yyyy", empty unless an RMC sentence carried a date
+};
+
+// Sentences must run from "$GP" to CR LF; a sentence whose position fields are empty (a
+// receiver without a fix) gives no position.
+NmeaReading readSentences(std::span<const std::string> sentences, GpsSentenceSet set);
+
+// One $GPRMC sentence with CR LF that gives back, through readSentences, the position and
+// (when known) speed, heading, time ("hh:mm:ss") and date ("dd-MON-yyyy"). Minutes keep four
+// decimals.
+std::string rmcSentence(const GeoPoint& position, std::optional<double> speedKnots,
+                        std::optional<double> headingDegrees, const std::string& timeText,
+                        const std::string& dateText);
+
+}  // namespace kbfile

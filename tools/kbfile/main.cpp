@@ -1,0 +1,116 @@
+// kbfile: the command-line companion of keelbrook for recorded ping files. The logic lives in
+// kbfile_core; this file only reads the command line, shows progress and writes the PNG.
+#include <unistd.h>
+
+#include <QImage>
+#include <QString>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "kbfile/CommandLine.h"
+#include "kbfile/Converter.h"
+#include "kbfile/FileInfo.h"
+#include "kbfile/FileKind.h"
+#include "kbfile/ProgressMeter.h"
+#include "kbfile/Renderer.h"
+
+namespace {
+using namespace kbfile;
+
+// zlib's fastest level: the pictures are large and mostly noise, so harder work gains little.
+constexpr int kPngQuality = 85;
+
+int fail(ProgressMeter& meter, const Problem& p) {
+    meter.clear();
+    std::fprintf(stderr, "kbfile: %s: %s\n", p.file.c_str(), p.what.c_str());
+    return kExitFileProblem;
+}
+
+ProgressFn progressTo(ProgressMeter& meter) {
+    return [&meter](std::uint64_t done, std::uint64_t total) { meter.update(done, total); };
+}
+
+int runInfo(const std::string& file, ProgressMeter& meter) {
+    const InfoOutcome out = collectInfo(file, progressTo(meter));
+    if (out.problem) {
+        return fail(meter, *out.problem);
+    }
+    meter.clear();
+    std::fputs(formatInfo(file, out.summary).c_str(), stdout);
+    return kExitOk;
+}
+
+int runConvert(const std::string& in, const std::string& out, ProgressMeter& meter) {
+    const ConvertOutcome result = convertFile(in, out, progressTo(meter));
+    return result.problem ? fail(meter, *result.problem) : kExitOk;
+}
+
+// The picture is written only after the whole file was read, so a folder that cannot take it
+// is better found before.
+std::optional<Problem> checkPngTarget(const std::string& out) {
+    if (!hasPngExtension(out)) {
+        return Problem{out, "unknown extension (expected .png)"};
+    }
+    const std::filesystem::path folder = std::filesystem::path(out).parent_path();
+    const std::string dir = folder.empty() ? "." : folder.string();
+    if (::access(dir.c_str(), W_OK) != 0) {
+        return Problem{out, std::string("cannot write here: ") + std::strerror(errno)};
+    }
+    return std::nullopt;
+}
+
+int runRender(const std::string& in, const std::string& out, const RenderOptions& options,
+              ProgressMeter& meter) {
+    if (std::optional<Problem> p = checkPngTarget(out)) {
+        return fail(meter, *p);
+    }
+    RenderOutcome result = renderFile(in, options, progressTo(meter));
+    if (result.problem) {
+        return fail(meter, *result.problem);
+    }
+    meter.clear();
+    RgbPicture& pic = result.picture;
+    const QImage image(pic.rgb.data(), pic.width, pic.height, pic.width * 3, QImage::Format_RGB888);
+    if (!image.save(QString::fromStdString(out), "PNG", kPngQuality)) {
+        return fail(meter, Problem{out, "cannot write the PNG file"});
+    }
+    if (pic.pingsPerRow > 1) {
+        std::fprintf(stderr,
+                     "kbfile: note: %llu pings drawn in %d rows, each the peak of %llu pings\n",
+                     static_cast<unsigned long long>(pic.pings), pic.height,
+                     static_cast<unsigned long long>(pic.pingsPerRow));
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const CommandLine cl = parseCommandLine(args);
+    if (cl.status == CommandLine::Status::Help) {
+        std::fputs(cl.help.c_str(), stdout);
+        return kExitOk;
+    }
+    if (cl.status == CommandLine::Status::Error) {
+        std::fprintf(stderr, "%s\n", cl.error.c_str());
+        return kExitUsage;
+    }
+    ProgressMeter meter(stderr, "kbfile: reading " + cl.files[0], ::isatty(STDERR_FILENO) == 1);
+    switch (cl.command) {
+        case Command::Info:
+            return runInfo(cl.files[0], meter);
+        case Command::Convert:
+            return runConvert(cl.files[0], cl.files[1], meter);
+        case Command::Render:
+            return runRender(cl.files[0], cl.files[1], cl.render, meter);
+        case Command::None:
+            break;
+    }
+    return kExitUsage;
+}
