@@ -15,7 +15,7 @@
 #include "app/qt/QtPlatform.h"
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
-#include "support/FakePorts.h"
+#include "support/FakeDocument.h"
 
 namespace {
 
@@ -30,46 +30,33 @@ QApplication& app() {
     return *instance;
 }
 
-std::vector<std::uint8_t> pingReturn(std::uint8_t side, std::uint32_t seed) {
-    std::vector<std::uint8_t> r(head::returnLength(head::kLiveSamplesTotal), 0);
-    r[head::kSerialStatus] = side;
-    for (std::size_t i = head::kHeaderBytes; i + 1 < r.size(); ++i) {
+std::vector<std::uint8_t> echoes(std::uint32_t seed) {
+    std::vector<std::uint8_t> e(head::kLiveSamplesTotal / 2);
+    for (auto& v : e) {
         seed = seed * 1664525u + 1013904223u;
-        r[i] = static_cast<std::uint8_t>(seed >> 25);
+        v = static_cast<std::uint8_t>(seed >> 25);
     }
-    return r;
+    return e;
 }
 
-// A connected document with a view of the given size, fed by fake pings.
+// A connected document with a view of the given size, fed with pings of fixed echoes.
 struct ViewRig {
     ViewRig(int w, int h)
-        : doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/", w, h),
-          view(doc) {
-        app();
-        doc.initialise();
-        prompts.answers.push_back("127.0.0.1");
-        doc.Connect();
-        doc.OnConnectResult(true);
+        : fake((app(), dir.path().toStdString() + "/"), w, h),
+          view(fake.doc),
+          port(echoes(1)),
+          stbd(echoes(2)) {
+        fake.connect("127.0.0.1");
         view.resize(w, h);
         view.show();  // a hidden widget gets its size only when shown
-        port = pingReturn(0, 1);
-        stbd = pingReturn(2, 2);
         for (int i = 0; i < h; ++i) {
             ping();
         }
     }
-    void ping() {
-        doc.OnReceive(port.data(), port.size());
-        doc.OnReceive(stbd.data(), stbd.size());
-    }
+    void ping() { fake.ping(port, stbd); }
 
     QTemporaryDir dir;
-    FakeLink link;
-    FakeClock clock;
-    FakeTimers timers;
-    FakePrompts prompts;
-    FakeFrame frame;
-    CKeelbrookDoc doc;
+    FakeDocument fake;
     CKeelbrookView view;
     std::vector<std::uint8_t> port, stbd;
 };
@@ -203,12 +190,12 @@ void BM_InteractivePlayback(benchmark::State& state) {
     {
         // A recording of 3000 pings made by the program itself.
         ViewRig rig(1920, 1080);
-        rig.prompts.saveChoices.push_back(FileChoice{path, 0});
-        rig.doc.execute(CommandId::RecordData);
+        rig.fake.prompts.saveChoices.push_back(FileChoice{path, 0});
+        rig.fake.doc.execute(CommandId::RecordData);
         for (int i = 0; i < 3000; ++i) {
             rig.ping();
         }
-        rig.doc.execute(CommandId::StopRecording);
+        rig.fake.doc.execute(CommandId::StopRecording);
     }
     QtClock clock;
     QtTimers timers;

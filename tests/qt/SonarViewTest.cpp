@@ -5,7 +5,7 @@
 
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
-#include "support/FakePorts.h"
+#include "support/FakeDocument.h"
 
 namespace {
 
@@ -34,28 +34,15 @@ Counts bannerPixels(CKeelbrookView& view) {
 
 class SonarViewTest : public ::testing::Test {
   protected:
-    SonarViewTest()
-        : doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/", 1920,
-              1080),
-          view(doc) {
-        doc.initialise();
+    SonarViewTest() : fake(dir.path().toStdString() + "/"), doc(fake.doc), view(doc) {
         view.resize(1023, 600);
     }
-    void noRxPing() {
-        std::vector<std::uint8_t> r(head::returnLength(2000), 0);
-        r[head::kNoRxByte] = head::kNoRxMask;
-        doc.OnReceive(r.data(), r.size());
-        r[head::kSerialStatus] = 2;
-        doc.OnReceive(r.data(), r.size());
-    }
+    void noRxPing() { fake.ping(0, 0, true); }
+    void connect() { fake.connect("127.0.0.8"); }
 
     QTemporaryDir dir;
-    FakeLink link;
-    FakeClock clock;
-    FakeTimers timers;
-    FakePrompts prompts;
-    FakeFrame frame;
-    CKeelbrookDoc doc;
+    FakeDocument fake;
+    CKeelbrookDoc& doc;
     CKeelbrookView view;
 };
 
@@ -73,7 +60,7 @@ TEST_F(SonarViewTest, OfflineAndConnectingShowRedTextOnBlack) {
     EXPECT_GT(offline.red, 50);
     EXPECT_EQ(offline.white, 0);
 
-    prompts.answers.push_back("127.0.0.8");
+    fake.prompts.answers.push_back("127.0.0.8");
     doc.Connect();
     const Counts connecting = bannerPixels(view);
     EXPECT_GT(connecting.red, offline.red);  // the longer text
@@ -84,9 +71,7 @@ TEST_F(SonarViewTest, OfflineAndConnectingShowRedTextOnBlack) {
 }
 
 TEST_F(SonarViewTest, NoRxDataBlinksOnEverySixthRepaintRedThenWhite) {
-    prompts.answers.push_back("127.0.0.8");
-    doc.Connect();
-    doc.OnConnectResult(true);
+    connect();
     noRxPing();
     ASSERT_TRUE(doc.noRxData());
     std::vector<Counts> paints;

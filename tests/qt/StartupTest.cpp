@@ -13,34 +13,21 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/RecentFileStore.h"
 #include "document/CKeelbrookDoc.h"
-#include "support/FakePorts.h"
+#include "support/FakeDocument.h"
 
 namespace {
 
 // Writes a short recording with the program's own document.
 std::string recordFile(const QTemporaryDir& dir, const std::string& name) {
-    FakeLink link;
-    FakeClock clock;
-    FakeTimers timers;
-    FakePrompts prompts;
-    FakeFrame frame;
-    CKeelbrookDoc doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/",
-                      1920, 1080);
-    doc.initialise();
-    prompts.answers.push_back("127.0.0.1");
-    doc.Connect();
-    doc.OnConnectResult(true);
+    FakeDocument fake(dir.path().toStdString() + "/");
+    fake.connect();
     const std::string path = dir.path().toStdString() + "/" + name;
-    prompts.saveChoices.push_back(FileChoice{path, 0});
-    doc.execute(CommandId::RecordData);
-    std::vector<std::uint8_t> r(head::returnLength(2000), 30);
+    fake.prompts.saveChoices.push_back(FileChoice{path, 0});
+    fake.doc.execute(CommandId::RecordData);
     for (int i = 0; i < 5; ++i) {
-        r[head::kSerialStatus] = 0;
-        doc.OnReceive(r.data(), r.size());
-        r[head::kSerialStatus] = 2;
-        doc.OnReceive(r.data(), r.size());
+        fake.ping(30, 30);
     }
-    doc.execute(CommandId::StopRecording);
+    fake.doc.execute(CommandId::StopRecording);
     return path;
 }
 

@@ -6,34 +6,19 @@
 
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
-#include "support/FakePorts.h"
+#include "support/FakeDocument.h"
 
 namespace {
 
 // A connected document whose view shows pings of known echoes.
 class WaterfallPaintTest : public ::testing::Test {
   protected:
-    WaterfallPaintTest()
-        : doc(DocPorts{link, clock, timers, prompts, frame}, dir.path().toStdString() + "/", 1920,
-              1080),
-          view(doc) {
-        doc.initialise();
-        prompts.answers.push_back("127.0.0.9");
-        doc.Connect();
-        doc.OnConnectResult(true);
+    WaterfallPaintTest() : fake(dir.path().toStdString() + "/"), doc(fake.doc), view(doc) {
+        fake.connect();
         view.resize(408, 300);  // image 408 wide, drawn 400 wide beside the indicator
         view.show();
     }
-    // Port echoes all `port`, starboard echoes all `stbd`.
-    void ping(std::uint8_t port, std::uint8_t stbd) {
-        std::vector<std::uint8_t> r(head::returnLength(2000), port);
-        r[head::kSerialStatus] = 0;
-        std::fill(r.begin(), r.begin() + head::kHeaderBytes, 0);
-        doc.OnReceive(r.data(), r.size());
-        std::fill(r.begin() + head::kHeaderBytes, r.end(), stbd);
-        r[head::kSerialStatus] = 2;
-        doc.OnReceive(r.data(), r.size());
-    }
+    void ping(std::uint8_t port, std::uint8_t stbd) { fake.ping(port, stbd); }
     QImage paint() {
         QImage img(view.size(), QImage::Format_RGB32);
         QPainter p(&img);
@@ -42,12 +27,8 @@ class WaterfallPaintTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    FakeLink link;
-    FakeClock clock;
-    FakeTimers timers;
-    FakePrompts prompts;
-    FakeFrame frame;
-    CKeelbrookDoc doc;
+    FakeDocument fake;
+    CKeelbrookDoc& doc;
     CKeelbrookView view;
 };
 
