@@ -259,6 +259,9 @@ void CKeelbrookDoc::resizeImage(int clientWidth, int clientHeight) {
         return;
     }
     pipeline_.resize(clientWidth / 4 * 4, clientHeight);
+    if (playback_ && player_) {
+        drawPing(player_->kind());  // so a resized window does not stand empty while playing
+    }
 }
 
 void CKeelbrookDoc::restartGpsPolling() {

@@ -220,3 +220,12 @@ TEST_F(PlaybackRecordingTest, YesDuringPlaybackReturnsToRealTimeAndReloadsSettin
     EXPECT_EQ(doc->head().command().dataGain(), 55);
     EXPECT_EQ(frame.playbackBarVisible, std::optional<bool>(false));
 }
+
+TEST_F(PlaybackRecordingTest, ResizeDuringPlaybackRedrawsTheCurrentPing) {
+    const std::string recorded = recordLive("resize.dsx", 2);
+    doc->openFileForPlayback(recorded);
+    doc->PlayOnePing();
+    doc->resizeImage(400, 100);
+    EXPECT_EQ(doc->pipeline().image().width(), 400);
+    EXPECT_EQ(doc->pipeline().image().totalLines(), 1u);
+}
