@@ -14,6 +14,9 @@ constexpr std::array<std::uint8_t, 3> kSs2Start = {0x53, 0x53, 0x32};
 constexpr std::array<std::uint8_t, 2> kXtfPingStart = {0xCE, 0xFA};  // 0xFACE, little-endian
 constexpr std::size_t kSearchChunk = 4096;
 
+constexpr std::size_t kMaxPrefixBytes =
+    std::max({DsxRecord::kPrefixBytes, Ss2Record::kPrefixBytes, XtfReader::kPrefixBytes});
+
 std::size_t prefixBytes(SourceKind kind) {
     switch (kind) {
         case SourceKind::Dsx:
@@ -77,11 +80,14 @@ ReadResult RecordReader::readAt(std::uint64_t position, PingRecord& out) {
     const ReadResult bad{ReadStatus::BadRecord, position};
     const std::uint64_t available = size - position;
 
-    scratch_.resize(prefixBytes(kind_));
-    if (source_.readAt(position, scratch_) != scratch_.size()) {
+    // The prefix goes to a buffer of its own: shrinking and regrowing the record buffer would
+    // zero-fill it again for every record.
+    std::array<std::uint8_t, kMaxPrefixBytes> prefixBuffer{};
+    const std::span<std::uint8_t> prefix(prefixBuffer.data(), prefixBytes(kind_));
+    if (source_.readAt(position, prefix) != prefix.size()) {
         return bad;
     }
-    const std::optional<std::size_t> length = statedLength(kind_, scratch_);
+    const std::optional<std::size_t> length = statedLength(kind_, prefix);
     if (!length || *length > available) {
         return bad;
     }

@@ -18,8 +18,7 @@ PingRecord twoLevelPing(std::uint32_t number, std::uint8_t port, std::uint8_t st
 }
 
 ColourTables::Rgb pixel(const RgbPicture& p, int x, int y) {
-    const std::uint8_t* c = p.rgb.data() + (static_cast<std::size_t>(y) * p.width + x) * 3;
-    return {c[0], c[1], c[2]};
+    return p.palette[p.indices[static_cast<std::size_t>(y) * p.width + x]];
 }
 
 class Render : public ::testing::Test {
@@ -50,7 +49,7 @@ TEST_F(Render, OneRowPerPingAtTheGivenWidthFirstPingOnTop) {
     EXPECT_EQ(p.height, 7);
     EXPECT_EQ(p.pings, 7u);
     EXPECT_EQ(p.pingsPerRow, 1u);
-    ASSERT_EQ(p.rgb.size(), 400u * 7u * 3u);
+    ASSERT_EQ(p.indices.size(), 400u * 7u);
     for (int y = 0; y < 7; ++y) {
         EXPECT_EQ(pixel(p, 10, y), (ColourTables::Rgb{std::uint8_t(10 * y), std::uint8_t(10 * y),
                                                       std::uint8_t(10 * y)}))
@@ -135,7 +134,7 @@ TEST_F(Render, AFileProblemGivesNoPicture) {
     const RenderOutcome out = renderFile(dir.file("bad.xtf"), RenderOptions{});
     ASSERT_TRUE(out.problem);
     EXPECT_EQ(out.problem->what, "not a Keelbrook XTF file");
-    EXPECT_TRUE(out.picture.rgb.empty());
+    EXPECT_TRUE(out.picture.indices.empty());
 }
 
 }  // namespace

@@ -74,6 +74,12 @@ void RenderCanvas::halve() {
     linesPerRow_ *= 2;
 }
 
+std::vector<std::uint8_t> RenderCanvas::takeIndices() {
+    pixels_.resize(rows_ * width_);
+    rows_ = 0;
+    return std::move(pixels_);
+}
+
 std::vector<std::uint8_t> RenderCanvas::toRgb(const ColourTables::Table& palette) const {
     std::vector<std::uint8_t> rgb(rows_ * width_ * 3);
     std::uint8_t* out = rgb.data();

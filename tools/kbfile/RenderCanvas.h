@@ -37,6 +37,8 @@ class RenderCanvas {
 
     // Red, green, blue bytes of every pixel through the palette, row after row.
     std::vector<std::uint8_t> toRgb(const ColourTables::Table& palette) const;
+    // Hands the indices over, row after row; the canvas is empty afterwards.
+    std::vector<std::uint8_t> takeIndices();
 
   private:
     void pushPending(bool last);

@@ -49,7 +49,8 @@ class Rendering {
             picture.width = static_cast<int>(canvas_->width());
             picture.height = static_cast<int>(canvas_->rows());
             picture.pingsPerRow = canvas_->linesPerRow();
-            picture.rgb = canvas_->toRgb(pipeline_.palette());
+            picture.palette = pipeline_.palette();
+            picture.indices = canvas_->takeIndices();
         }
         return picture;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "display/ColourTables.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,11 +22,13 @@ struct RenderOptions {
 };
 
 // A waterfall picture of a file: one row per ping (or per pingsPerRow pings), first ping at
-// the top, three bytes (red, green, blue) a pixel.
+// the top, one palette index a pixel. Kept indexed, so the PNG is written as a palette image:
+// a third of the bytes to compress.
 struct RgbPicture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgb;
+    std::vector<std::uint8_t> indices;
+    ColourTables::Table palette{};
     std::uint64_t pings = 0;
     std::uint64_t pingsPerRow = 1;
 };

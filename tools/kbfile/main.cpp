@@ -75,7 +75,12 @@ int runRender(const std::string& in, const std::string& out, const RenderOptions
     }
     meter.clear();
     RgbPicture& pic = result.picture;
-    const QImage image(pic.rgb.data(), pic.width, pic.height, pic.width * 3, QImage::Format_RGB888);
+    QImage image(pic.indices.data(), pic.width, pic.height, pic.width, QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (const ColourTables::Rgb& c : pic.palette) {
+        colours.push_back(qRgb(c.r, c.g, c.b));
+    }
+    image.setColorTable(colours);
     if (!image.save(QString::fromStdString(out), "PNG", kPngQuality)) {
         return fail(meter, Problem{out, "cannot write the PNG file"});
     }
