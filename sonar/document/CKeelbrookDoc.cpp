@@ -30,6 +30,10 @@ CKeelbrookDoc::~CKeelbrookDoc() {
     closeAllFiles();
 }
 
+std::vector<FileFilter> dataFileFilters() {
+    return {{"Keelbrook Data File: (*.dsx)", "*.dsx"}, {"Triton File Format: (*.xtf)", "*.xtf"}};
+}
+
 bool CKeelbrookDoc::initialise() {
     title_ = kRealTimeTitle;
     ports_.frame.setDocumentTitle(title_);

@@ -22,6 +22,9 @@
 
 class PlaybackEngine;
 
+// The filters of the open and save dialogs of data files.
+std::vector<FileFilter> dataFileFilters();
+
 struct DocPorts {
     SonarLink& link;
     Clock& clock;

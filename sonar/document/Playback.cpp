@@ -12,10 +12,6 @@ constexpr const char* kNotOurXtf = "This is not a Marovant Keelbrook.exe recorde
 constexpr const char* kCopyStart = "Copy Start...";
 constexpr const char* kCopyStop = "Copy Stop...";
 
-std::vector<FileFilter> dataFileFilters() {
-    return {{"Keelbrook Data File: (*.dsx)", "*.dsx"}, {"Triton File Format: (*.xtf)", "*.xtf"}};
-}
-
 std::string fileNamePart(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }

@@ -9,10 +9,6 @@ namespace {
 constexpr const char* kSaveTitle = "Save Keelbrook data File:";
 constexpr const char* kAlreadySaving = "Data is already being saved to file.";
 
-std::vector<FileFilter> recordFilters() {
-    return {{"Keelbrook Data File: (*.dsx)", "*.dsx"}, {"Triton File Format: (*.xtf)", "*.xtf"}};
-}
-
 int recentIndexOf(CommandId id) {
     return static_cast<int>(id) - static_cast<int>(CommandId::RecentFile1) + 1;
 }
@@ -26,7 +22,7 @@ void CKeelbrookDoc::RecordData() {
     const std::string proposed = RecordNaming::proposedName(
         dateText_, recordFormat_, RecordNaming::listMatching(folder, dateText_, recordFormat_));
     const std::optional<FileChoice> choice = ports_.prompts.askSaveFile(
-        {kSaveTitle, recordFilters(), folder, settings_.writeFilterIndex, proposed});
+        {kSaveTitle, dataFileFilters(), folder, settings_.writeFilterIndex, proposed});
     if (!choice) {
         return;
     }

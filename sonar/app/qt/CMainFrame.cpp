@@ -307,11 +307,8 @@ void CMainFrame::updateCommandStates() {
             checked = !playbackBar_->isHidden();
         } else if (const std::optional<bool> v = view_->isChecked(id)) {
             checked = *v;
-        } else if (isFrameCommand(id)) {
-            // always enabled, never checked
-        } else if (CKeelbrookView::isViewCommand(id)) {
-            // view commands are always available
-        } else {
+        } else if (!isFrameCommand(id) && !CKeelbrookView::isViewCommand(id)) {
+            // Frame and view commands are always available; the rest ask the document.
             enabled = doc_->isEnabled(id);
             checked = doc_->isChecked(id);
         }
