@@ -9,7 +9,7 @@
 #include <system_error>
 #include <variant>
 
-#include "acquisition/IniFile.h"
+#include "common/IniFile.h"
 
 namespace {
 constexpr double kZoomScale = 1000.0;

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "acquisition/IniFile.h"
+#include "common/IniFile.h"
 
 namespace {
 namespace fs = std::filesystem;

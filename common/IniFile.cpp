@@ -1,4 +1,4 @@
-#include "acquisition/IniFile.h"
+#include "common/IniFile.h"
 
 #include <climits>
 #include <filesystem>
