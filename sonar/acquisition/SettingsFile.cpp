@@ -32,11 +32,12 @@ struct Key {
     Field field;
     Rule rule = Rule::Always;
     bool liveOnly = false;  // not written during playback
+    std::string_view section = kSettingsSection;
 };
 
 // Listed in the order they are written. Every key is read on its own into its own member, so
 // reading does not depend on the order.
-const std::array<Key, 41> kKeys{{
+const std::array<Key, 45> kKeys{{
     {"GPS Comm Port", &SettingsRecord::gpsCommPort, Rule::Always, true},
     {"BaudRate", &SettingsRecord::baudRate, Rule::Always, true},
     {"DataBits", &SettingsRecord::dataBits, Rule::Always, true},
@@ -78,6 +79,11 @@ const std::array<Key, 41> kKeys{{
     {"GPS Track Window Top", &SettingsRecord::gpsTrackWindowTop, Rule::UnlessZero},
     {"GPS Track Window Right", &SettingsRecord::gpsTrackWindowRight, Rule::UnlessZero},
     {"GPS Track Window Bottom", &SettingsRecord::gpsTrackWindowBottom, Rule::UnlessZero},
+    {"Use gpsd", &SettingsRecord::gpsUseGpsd, Rule::Always, false, kGpsSourceSection},
+    {"gpsd Host", &SettingsRecord::gpsdHost, Rule::UnlessEmpty, false, kGpsSourceSection},
+    {"gpsd Port", &SettingsRecord::gpsdPort, Rule::UnlessZero, false, kGpsSourceSection},
+    {"Accept All GNSS Talkers", &SettingsRecord::acceptAllGnssTalkers, Rule::Always, false,
+     kGpsSourceSection},
 }};
 
 template <class... F>
@@ -107,7 +113,7 @@ int storedZoom(double zoom) {
 
 void readKey(const IniFile& ini, const Key& key, const SettingsRecord& defaults,
              SettingsRecord& rec) {
-    const std::string_view section = kSettingsSection;
+    const std::string_view section = key.section;
     std::visit(Overloaded{
                    [&](int SettingsRecord::*m) {
                        const int v = ini.readInt(section, key.name, defaults.*m);
@@ -133,7 +139,7 @@ void readKey(const IniFile& ini, const Key& key, const SettingsRecord& defaults,
 }
 
 void writeKey(IniFile& ini, const Key& key, const SettingsRecord& rec) {
-    const std::string_view section = kSettingsSection;
+    const std::string_view section = key.section;
     std::visit(
         Overloaded{
             [&](int SettingsRecord::*m) { ini.writeInt(section, key.name, rec.*m); },

@@ -1,0 +1,226 @@
+#include "gps/NmeaParser.h"
+
+#include <cmath>
+
+#include "gps/GpsTime.h"
+#include "gps/NmeaText.h"
+
+namespace {
+constexpr double kMinutesToDegrees = 0.016666666666666666;  // the double nearest 1/60
+constexpr std::size_t kMinutesTextMax = 7;                  // "mm.mmmm": cut, not rounded
+constexpr int kTwoDigitYearPivot = 69;
+constexpr std::string_view kLineEnd = "\r\n";
+
+struct Angle {
+    double value = 0.0;
+    char hemisphere = 0;
+    std::string text;
+    bool present = false;  // the field was there and not empty
+};
+
+// A latitude or longitude field from start up to comma; dot is searched from the comma before
+// the field, so an empty field finds the point of a later field and reads as nothing.
+Angle readAngle(const NmeaText& s, long commaBefore, long start, long comma) {
+    Angle a;
+    const long dot = s.find('.', commaBefore);
+    const long degreeDigits = dot - start - 2;
+    const std::string_view degreesText = s.sub(start, degreeDigits);
+    std::string_view minutesText = s.sub(dot - 2, comma - (dot - 2));
+    a.value = nmea::toDouble(minutesText) * kMinutesToDegrees + nmea::toInt(degreesText);
+    a.hemisphere = s.at(comma + 1);
+    if (minutesText.size() > kMinutesTextMax) {
+        minutesText = minutesText.substr(0, kMinutesTextMax);
+    }
+    a.text.reserve(degreesText.size() + minutesText.size() + 3);
+    a.text.append(degreesText).append(".").append(minutesText).append(" ");
+    a.text.push_back(a.hemisphere);
+    a.present = comma > start && dot > start && dot < comma;
+    return a;
+}
+
+// Latitude field starting after comma c: fills the fix and its texts. A receiver without a fix
+// sends empty fields; they leave the last position as it was instead of drawing 0 N 0 E.
+bool readPosition(const NmeaText& s, long c, GpsData& d) {
+    const long latEnd = s.find(',', c + 1);
+    const long lonComma = s.find(',', latEnd + 1);
+    const long lonEnd = s.find(',', lonComma + 1);
+    if (latEnd < 0 || lonComma < 0 || lonEnd < 0) {
+        return false;
+    }
+    Angle lat = readAngle(s, c, c + 1, latEnd);
+    Angle lon = readAngle(s, lonComma, lonComma + 1, lonEnd);
+    if (!lat.present || !lon.present) {
+        return false;
+    }
+    d.fix.latitude = lat.value;
+    d.fix.latitudeHemisphere = lat.hemisphere;
+    d.fix.longitude = lon.value;
+    d.fix.longitudeHemisphere = lon.hemisphere;
+    d.text[GpsText::Latitude] = std::move(lat.text);
+    d.text[GpsText::Longitude] = std::move(lon.text);
+    return true;
+}
+
+GpsTimeInput readTime(const NmeaText& s, long comma) {
+    GpsTimeInput t;
+    t.hour = nmea::toInt(s.sub(comma + 1, 2));
+    t.minute = nmea::toInt(s.sub(comma + 3, 2));
+    t.second = nmea::toInt(s.sub(comma + 5, 2));
+    return t;
+}
+
+void readDate(const NmeaText& s, long comma, GpsTimeInput& t, GpsText& text) {
+    t.day = nmea::toInt(s.sub(comma + 1, 2));
+    t.month = nmea::toInt(s.sub(comma + 3, 2));
+    const int yy = nmea::toInt(s.sub(comma + 5, 2));
+    t.year = yy > kTwoDigitYearPivot ? 1900 + yy : 2000 + yy;
+    text[GpsText::Date] = nmea::format("%02d-%s-%04d", t.day, nmea::monthName(t.month), t.year);
+}
+
+void applyTime(const GpsTimeInput& t, GpsData& d, GpsClock& clock) {
+    d.text[GpsText::Time] = nmea::format("%02d:%02d:%02d", t.hour, t.minute, t.second);
+    if (d.utcToLocal) {
+        const CivilDate fallback = d.playback ? d.playbackDate : clock.localDate();
+        ConvertGpsTime(t, fallback, clock, d.text, d.clockRecord);
+    }
+    if (d.syncRequest && !d.playback) {
+        fillClockRecord(t, clock, d.clockRecord);
+        clock.setUtc(d.clockRecord);  // without the privilege nothing happens, silently
+        d.syncRequest = false;
+    }
+}
+
+void setSpeed(double knots, GpsData& d) {
+    d.fix.speedKnots = knots;
+    d.text[GpsText::Speed] = nmea::format("%.2f Knots", knots);
+}
+
+void setHeading(double degrees, GpsData& d) {
+    d.fix.headingDegrees = degrees;
+    d.text[GpsText::Heading] = nmea::format("%.2f Deg.", degrees);
+}
+
+bool ParseGGA(const NmeaText& s, GpsData& d, GpsClock& clock) {
+    const long c0 = s.find(',', 0);
+    const GpsTimeInput t = readTime(s, c0);
+    d.text[GpsText::Date] = kGpsNotAvailable;
+    const bool position = readPosition(s, s.find(',', c0 + 1), d);
+    applyTime(t, d, clock);
+    return position;
+}
+
+bool ParseGLL(const NmeaText& s, GpsData& d, GpsClock& clock) {
+    const long c0 = s.find(',', 0);
+    const bool position = readPosition(s, c0, d);
+    long c = c0;
+    for (int i = 0; i < 4; ++i) {
+        c = s.find(',', c + 1);
+    }
+    const GpsTimeInput t = readTime(s, c);
+    d.text[GpsText::Date] = kGpsNotAvailable;
+    applyTime(t, d, clock);
+    return position;
+}
+
+bool ParseRMC(const NmeaText& s, GpsData& d, GpsClock& clock) {
+    const long c0 = s.find(',', 0);
+    GpsTimeInput t = readTime(s, c0);
+    const long c1 = s.find(',', c0 + 1);  // status: not looked at
+    const long c2 = s.find(',', c1 + 1);
+    const bool position = readPosition(s, c2, d);
+    long c = c2;
+    for (int i = 0; i < 4; ++i) {
+        c = s.find(',', c + 1);
+    }
+    setSpeed(nmea::toDouble(s.sub(c + 1, s.size())), d);
+    c = s.find(',', c + 1);
+    setHeading(nmea::toDouble(s.sub(c + 1, s.size())), d);
+    c = s.find(',', c + 1);
+    readDate(s, c, t, d.text);
+    applyTime(t, d, clock);
+    return position;
+}
+
+void ParseVTG(const NmeaText& s, GpsData& d) {
+    long c = s.find(',', 0);
+    setHeading(nmea::toDouble(s.sub(c + 1, s.size())), d);
+    for (int i = 0; i < 4; ++i) {
+        c = s.find(',', c + 1);
+    }
+    setSpeed(nmea::toDouble(s.sub(c + 1, s.size())), d);
+}
+
+double signedBy(double value, char hemisphere, char negative) {
+    return hemisphere == negative || hemisphere == negative + ('a' - 'A') ? -std::fabs(value)
+                                                                          : value;
+}
+
+void handToTrack(GpsData& d) {
+    if (!d.positionParsed || d.text[GpsText::Latitude] == kGpsNotAvailable ||
+        d.text[GpsText::Longitude] == kGpsNotAvailable) {
+        return;
+    }
+    d.fix.latitude = signedBy(d.fix.latitude, d.fix.latitudeHemisphere, 'S');
+    d.fix.longitude = signedBy(d.fix.longitude, d.fix.longitudeHemisphere, 'W');
+    d.track.AddTrackPoint(d.fix.latitude, d.fix.longitude, d.fix.trackRestart != 0);
+    ++d.positionsAdded;
+    d.fix.trackRestart = 0;
+    d.positionParsed = false;
+}
+}  // namespace
+
+std::string_view sentenceName(std::string_view sentence) {
+    return sentence.size() >= 6 ? sentence.substr(3, 3) : std::string_view{};
+}
+
+bool sentenceInSet(std::string_view name, GpsSentenceSet set) {
+    switch (set) {
+        case GpsSentenceSet::GllVtg:
+            return name == "GLL" || name == "VTG";
+        case GpsSentenceSet::GgaVtg:
+            return name == "GGA" || name == "VTG";
+        case GpsSentenceSet::Rmc:
+            return name == "RMC";
+        case GpsSentenceSet::Vtg:
+            return name == "VTG";
+    }
+    return false;
+}
+
+void DispatchSentence(std::string_view sentence, GpsData& d, GpsClock& clock) {
+    d.fix.sentenceSeen = 1;
+    if (sentence.size() <= 3 || sentence.front() != '$' || !sentence.ends_with(kLineEnd)) {
+        return;
+    }
+    // A sentence whose start was lost and that ran into the next one is the later sentence.
+    const std::size_t again = sentence.find('$', 1);
+    if (again != std::string_view::npos) {
+        sentence = sentence.substr(again);
+    }
+    if (!nmea::checksumAcceptable(sentence)) {
+        return;
+    }
+    const NmeaText s(sentence);
+    const std::string_view name = sentenceName(sentence);
+    const GpsSentenceSet set = d.sentenceSet;
+    bool position = false;
+    if (name == "GGA" && set == GpsSentenceSet::GgaVtg) {
+        position = ParseGGA(s, d, clock);
+    } else if (name == "GLL" && set == GpsSentenceSet::GllVtg) {
+        position = ParseGLL(s, d, clock);
+    } else if (name == "RMC" && set == GpsSentenceSet::Rmc) {
+        position = ParseRMC(s, d, clock);
+    } else if (name == "VTG" && sentenceInSet(name, set)) {
+        ParseVTG(s, d);
+        position = set == GpsSentenceSet::Vtg;
+    }
+    if (position) {
+        d.positionParsed = true;
+    }
+    handToTrack(d);
+}
+
+void ResetGpsData(GpsData& d) {
+    d.fix.trackRestart = 1;
+    d.recent.clear();
+}
