@@ -150,6 +150,7 @@ bool SerialPort::write(const std::uint8_t* data, std::size_t len) {
 
 void SerialPort::close() {
     if (fd_ >= 0) {
+        ::ioctl(fd_, TIOCNXCL);  // the device may be opened again once this program lets go
         ::close(fd_);
         fd_ = -1;
     }
@@ -160,6 +161,7 @@ bool SerialPort::probe(const std::string& device) {
     if (fd < 0) {
         return false;
     }
+    ::ioctl(fd, TIOCNXCL);
     ::close(fd);
     return true;
 }
