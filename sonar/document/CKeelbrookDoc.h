@@ -18,6 +18,7 @@
 #include "datafile/RecordFile.h"
 #include "datafile/RecordWriter.h"
 #include "display/PingPipeline.h"
+#include "gps/GpsController.h"
 #include "gps/GpsTypes.h"
 
 class PlaybackEngine;
@@ -33,6 +34,7 @@ struct DocPorts {
     FrameUi& frame;
     Sound* sound = nullptr;     // none: the alarm stays silent
     DiskSpace* disk = nullptr;  // none: the file system is asked
+    GpsPorts* gps = nullptr;    // none: no GPS source is opened (the parser still plays files)
 };
 
 // The one document: run-time state of the program, the live exchange with the head, the fixed
@@ -103,6 +105,8 @@ class CKeelbrookDoc {
     bool copying() const { return copying_; }
     bool hold() const { return hold_; }
     bool gpsInput() const { return gpsInput_; }
+    GpsController& gps() { return gps_; }
+    const GpsController& gps() const { return gps_; }
     const std::string& title() const { return title_; }
     const std::string& settingsPath() const { return settingsPath_; }
 
@@ -168,8 +172,7 @@ class CKeelbrookDoc {
     ReturnFramer framer_;
     DecodedHeader decoded_;
     AlarmCopies alarm_;
-    GpsFix gpsFix_;
-    GpsText gpsText_;
+    GpsController gps_;
 
     ConnectionState state_ = ConnectionState::Offline;
     std::uint16_t port_ = kHeadPort;

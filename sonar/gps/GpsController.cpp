@@ -259,6 +259,28 @@ void GpsController::setPlayback(bool on, const std::string& pingDateText) {
     });
 }
 
+void GpsController::enterPlayback() {
+    ResetGpsData();
+    shared_.with([](GpsData& d) { d.playback = true; });
+}
+
+void GpsController::leavePlayback() {
+    shared_.with([](GpsData& d) { d.playback = false; });
+    if (ports_ && ports_->ui.trackWindowOpen()) {
+        ports_->ui.resetTrackView();
+    }
+}
+
+void GpsController::takePlayedPing(const PingRecord& rec, bool xtf) {
+    if (rec.stored.sentences) {
+        setPlayback(true, rec.dateText);
+        dispatchStored(rec.fix.tickSentences, rec.sentenceSet);
+    }
+    if (rec.stored.gps) {
+        takeStoredGps(rec.gpsText, rec.fix, xtf);
+    }
+}
+
 void GpsController::ResetGpsData() {
     shared_.with([](GpsData& d) { ::ResetGpsData(d); });
     if (ports_) {

@@ -10,6 +10,7 @@
 #include "acquisition/CommandIds.h"
 #include "acquisition/Ports.h"
 #include "acquisition/SettingsRecord.h"
+#include "datafile/PingRecord.h"
 #include "gps/GpsPorts.h"
 #include "gps/GpsReader.h"
 #include "gps/GpsReaderThread.h"
@@ -69,6 +70,12 @@ class GpsController {
     // Playback: the texts and numbers an .ss2 or XTF record carries.
     void takeStoredGps(const GpsText& text, const GpsFix& fix, bool xtf);
     void setPlayback(bool on, const std::string& pingDateText);
+    // A file opens for playback: the display is reset and the clock request waits.
+    void enterPlayback();
+    // Back to live data: the track window resets itself.
+    void leavePlayback();
+    // What a played record carries: its sentences (.dsx) or its texts and numbers (.ss2, XTF).
+    void takePlayedPing(const PingRecord& rec, bool xtf);
 
     void ResetGpsData();
     void restartTrack();

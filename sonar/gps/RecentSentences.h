@@ -17,7 +17,7 @@ class RecentSentences {
     void clear();
 
     std::size_t count() const { return count_; }
-    const std::array<std::string, kCapacity>& slots() const { return slots_; }
+    const std::array<std::string, kCapacity>& entries() const { return slots_; }
 
   private:
     std::array<std::string, kCapacity> slots_;

@@ -121,7 +121,7 @@ TEST_F(TickFixture, SentenceSplitAcrossTicksIsParsedOnTheSecond) {
     EXPECT_EQ(d.text[GpsText::Latitude], "49.16.45 N");
     EXPECT_EQ(d.fix.tickSentences[0], kRmc);
     EXPECT_EQ(d.recent.count(), 1u);
-    EXPECT_EQ(d.recent.slots()[0], kRmc.substr(0, kRmc.size() - 2));
+    EXPECT_EQ(d.recent.entries()[0], kRmc.substr(0, kRmc.size() - 2));
 }
 
 TEST_F(TickFixture, MoreThanTenSentencesInOneTick) {
@@ -137,8 +137,8 @@ TEST_F(TickFixture, MoreThanTenSentencesInOneTick) {
     EXPECT_EQ(d.fix.tickSentences[9].substr(0, 14), "$GPGLL,4919.00");
     EXPECT_EQ(d.text[GpsText::Time], "22:54:21");
     EXPECT_EQ(d.recent.count(), 10u);
-    EXPECT_EQ(d.recent.slots()[0].substr(0, 14), "$GPGLL,4912.00");
-    EXPECT_EQ(d.recent.slots()[9].substr(0, 14), "$GPGLL,4921.00");
+    EXPECT_EQ(d.recent.entries()[0].substr(0, 14), "$GPGLL,4912.00");
+    EXPECT_EQ(d.recent.entries()[9].substr(0, 14), "$GPGLL,4921.00");
     // The next tick starts with an empty list of tick sentences.
     tick(0, false);
     EXPECT_EQ(data().fix.tickSentences[0], "");

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -25,6 +26,7 @@
 #include "display/ViewTexts.h"
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
+#include "gps/qt/GpsWindows.h"
 
 namespace {
 constexpr int kStateRefreshMs = 200;
@@ -282,6 +284,9 @@ void CMainFrame::runCommand(CommandId id) {
             emit aboutRequested();
             break;
         default:
+            if (id == CommandId::Restore && gps_ && gps_->restoreIfActive()) {
+                break;
+            }
             if (!view_->execute(id)) {
                 doc_->execute(id);
             }
@@ -407,5 +412,9 @@ void CMainFrame::applyDefaultLayout() {
     // The sonar window fills the client area less the bars; the frame's layout does the sums.
     if (sonarChild_) {
         sonarChild_->showMaximized();
+    }
+    if (gps_) {
+        const QSize screen = this->screen() ? this->screen()->size() : QSize(1920, 1080);
+        gps_->placeAtDefault(screen.width(), screen.height());
     }
 }

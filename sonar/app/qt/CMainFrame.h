@@ -15,6 +15,7 @@ class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 class StatusBars;
+class GpsWindows;
 class PlaybackBar;
 
 // The multiple-document frame: menu, toolbar docked at the left, status bars A and B, the file
@@ -33,6 +34,8 @@ class CMainFrame : public QMainWindow, public FrameUi {
     StatusBars& statusBars() { return *status_; }
     QToolBar* toolbar() const { return toolbar_; }
     QToolBar* playbackBar() const { return playbackBar_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    void setGpsWindows(GpsWindows* gps) { gps_ = gps; }
 
     void redrawViews() override;
     void refreshStatus() override;
@@ -82,4 +85,5 @@ class CMainFrame : public QMainWindow, public FrameUi {
     class QSpinBox* speedSpin_ = nullptr;
     std::string documentTitle_;
     QElapsedTimer sinceRedraw_;
+    GpsWindows* gps_ = nullptr;
 };
