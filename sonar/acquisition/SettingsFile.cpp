@@ -150,6 +150,10 @@ void writeKey(IniFile& ini, const Key& key, const SettingsRecord& rec) {
         key.field);
 }
 
+bool sameValue(const Key& key, const SettingsRecord& a, const SettingsRecord& b) {
+    return std::visit([&](auto m) { return a.*m == b.*m; }, key.field);
+}
+
 // The file to update: what is there, or an empty one when there is none yet. Nothing when a
 // file exists but cannot be read, so that a save never wipes a file it could not see.
 std::optional<IniFile> fileToUpdate(const std::string& path) {
@@ -181,10 +185,18 @@ bool saveSettings(const std::string& path, const SettingsRecord& rec, bool playb
     if (!ini) {
         return false;
     }
+    const SettingsRecord defaults;
     for (const Key& key : kKeys) {
-        if (!(playback && key.liveOnly)) {
-            writeKey(*ini, key, rec);
+        if (playback && key.liveOnly) {
+            continue;
         }
+        // Keys beyond [Settings] appear only once they are used, so a file shared with other
+        // installations keeps its shape.
+        if (key.section != std::string_view(kSettingsSection) &&
+            !ini->hasKey(key.section, key.name) && sameValue(key, rec, defaults)) {
+            continue;
+        }
+        writeKey(*ini, key, rec);
     }
     return ini->save(path);
 }
