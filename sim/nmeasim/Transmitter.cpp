@@ -15,14 +15,26 @@ std::optional<std::string> Transmitter::takeWarning() {
     return w;
 }
 
-std::size_t staleLimitBytes(double bytesPerSecond) {
-    const double twoSeconds = 2.0 * bytesPerSecond;
-    return static_cast<std::size_t>(std::clamp(twoSeconds, static_cast<double>(kMinStaleBytes),
-                                               static_cast<double>(kMaxStaleBytes)));
+void OutputAge::wrote(std::size_t bytes, std::int64_t now) {
+    if (bytes == 0) {
+        return;
+    }
+    total_ += bytes;
+    writes_.push_back({total_, now});
+    // Only the last few kilobytes can still be unread.
+    while (writes_.size() > 1 && writes_.front().end + 2 * kMaxUnreadBytes < total_) {
+        writes_.pop_front();
+    }
 }
 
-double Transmitter::outputBytesPerSecond() const {
-    return static_cast<double>(lastCycleBytes_) * 1e6 / static_cast<double>(lastInterval_);
+std::int64_t OutputAge::oldestUnread(std::size_t unread, std::int64_t now) const {
+    const std::uint64_t firstUnread = total_ - std::min<std::uint64_t>(unread, total_);
+    for (const Write& w : writes_) {
+        if (w.end > firstUnread) {
+            return now - w.at;
+        }
+    }
+    return 0;
 }
 
 void Transmitter::pull() {
@@ -72,11 +84,7 @@ void Transmitter::admit(std::int64_t now) {
             }
             continue;
         }
-        lastInterval_ = std::max<std::int64_t>(1000, cycle.offsetMicros - lastOffset_);
-        lastOffset_ = cycle.offsetMicros;
-        lastCycleBytes_ = 0;
         for (Piece& p : faults_.shape(cycle.sentences)) {
-            lastCycleBytes_ += p.bytes.size();
             queue_.push_back(Queued{std::move(p.bytes), 0, p.pauseMicros, now});
         }
         ++sent_;
@@ -106,6 +114,7 @@ bool Transmitter::writeSome(std::int64_t now, LinePort& line) {
     }
     q.done += n;
     written_ += n;
+    age_.wrote(n, now);
     if (q.done == q.bytes.size()) {
         queue_.pop_front();
         if (!queue_.empty()) {

@@ -20,12 +20,33 @@ class LinePort {
     virtual std::size_t write(const char* data, std::size_t n) = 0;
 };
 
-// Unread output beyond which a line nobody reads is cleared: about two seconds of output, so a
-// reader that opens the device late starts with current sentences. The upper bound stays below
-// the terminal's 4 KB input buffer, whose fill is all a pseudo-terminal reports.
-constexpr std::size_t kMinStaleBytes = 256;
-constexpr std::size_t kMaxStaleBytes = 3072;
-std::size_t staleLimitBytes(double bytesPerSecond);
+// When output nobody has read is cleared, so that a program opening the device late starts with
+// current sentences: once its oldest byte has waited longer than a slow reader (one reading
+// every two seconds) would leave it, or once the terminal's 4 KB input buffer, whose fill is all
+// a pseudo-terminal reports, is nearly full (a real line overruns there too).
+constexpr std::int64_t kMaxUnreadAgeMicros = 3000000;
+constexpr std::size_t kMaxUnreadBytes = 3584;
+
+// Remembers when recent output was written, to tell how long unread bytes have waited.
+class OutputAge {
+  public:
+    void wrote(std::size_t bytes, std::int64_t now);
+    // Microseconds the oldest of the last `unread` bytes written has waited at `now`.
+    std::int64_t oldestUnread(std::size_t unread, std::int64_t now) const;
+    // True when `unread` bytes should be dropped (see kMaxUnreadAgeMicros).
+    bool stale(std::size_t unread, std::int64_t now) const {
+        return unread >= kMaxUnreadBytes ||
+               (unread > 0 && oldestUnread(unread, now) > kMaxUnreadAgeMicros);
+    }
+
+  private:
+    struct Write {
+        std::uint64_t end;  // total bytes written after this write
+        std::int64_t at;
+    };
+    std::deque<Write> writes_;
+    std::uint64_t total_ = 0;
+};
 
 struct TransmitterSettings {
     bool fast = false;        // no pacing: the next cycle as soon as the last one is written
@@ -57,8 +78,8 @@ class Transmitter {
     // The one-time explanation for dropped cycles, once.
     std::optional<std::string> takeWarning();
 
-    // Bytes per second the output runs at, from the last cycle's size and interval.
-    double outputBytesPerSecond() const;
+    // When the bytes written so far went out.
+    const OutputAge& outputAge() const { return age_; }
 
   private:
     struct Queued {
@@ -84,10 +105,8 @@ class Transmitter {
     bool blocked_ = false;
     std::uint64_t sent_ = 0;
     std::uint64_t dropped_ = 0;
-    std::size_t lastCycleBytes_ = 0;
-    std::int64_t lastOffset_ = 0;
-    std::int64_t lastInterval_ = 1000000;
     std::uint64_t written_ = 0;
+    OutputAge age_;
     std::optional<std::string> warning_;
     bool warned_ = false;
 };

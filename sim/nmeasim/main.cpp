@@ -120,9 +120,9 @@ struct Pty {
     }
 
     // Bytes written to the device and not yet read by anyone.
-    int unread() const {
+    std::size_t unread() const {
         int n = 0;
-        return ioctl(slave, FIONREAD, &n) == 0 ? n : 0;
+        return ioctl(slave, FIONREAD, &n) == 0 && n > 0 ? static_cast<std::size_t>(n) : 0;
     }
 
     // What a program writes to the device (gpsd probes receivers, for one) is read and dropped.
@@ -216,9 +216,7 @@ void run(const nmeasim::Options& options, const Pty& pty, nmeasim::CycleSource& 
             std::fprintf(stderr, "nmeasim: %s\n", warning->c_str());
         }
         // Real time: what nobody reads is lost, as on a serial line.
-        if (!options.fast &&
-            (tx.blocked() || static_cast<std::size_t>(pty.unread()) >
-                                 nmeasim::staleLimitBytes(tx.outputBytesPerSecond()))) {
+        if (!options.fast && (tx.blocked() || tx.outputAge().stale(pty.unread(), now))) {
             tcflush(pty.slave, TCIFLUSH);
         }
         const std::int64_t waitMicros = std::max<std::int64_t>(0, wake - now);

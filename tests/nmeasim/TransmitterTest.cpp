@@ -161,4 +161,26 @@ TEST(TransmitterTest, GapsAndSplitPausesHoldTheLineSilent) {
     }
 }
 
+TEST(TransmitterTest, UnreadOutputIsStaleOnceNoReaderTookItForThreeSeconds) {
+    nmeasim::OutputAge age;
+    std::size_t unread = 0;
+    bool everStale = false;
+    // 300 bytes a second; a slow reader takes everything every two seconds.
+    for (std::int64_t t = 0; t <= 20000000; t += 1000000) {
+        age.wrote(300, t);
+        unread += 300;
+        everStale = everStale || age.stale(unread, t + 500000);
+        if (t % 2000000 == 0) {
+            unread = 0;
+        }
+    }
+    EXPECT_FALSE(everStale);
+    // Nobody reads: the oldest of 900 unread bytes was written two seconds ago, of 1500 four.
+    EXPECT_EQ(age.oldestUnread(900, 20000000), 2000000);
+    EXPECT_FALSE(age.stale(900, 20000000));
+    EXPECT_TRUE(age.stale(1500, 20000000));
+    EXPECT_TRUE(age.stale(nmeasim::kMaxUnreadBytes, 20000000)) << "a nearly full buffer";
+    EXPECT_FALSE(age.stale(0, 99000000));
+}
+
 }  // namespace
