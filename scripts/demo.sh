@@ -16,11 +16,13 @@ gps_pid=""
 trap 'kill $sim $gps_pid 2>/dev/null || true' EXIT
 
 # The GPS simulator prints its pseudo-terminal first; the program's GPS port reads it for this
-# run (Keelbrook.cfg keeps its own port setting).
+# run (Keelbrook.cfg keeps its own port setting). NMEASIM_ARGS adds simulator options, for
+# example NMEASIM_ARGS="--talker GN" for a multi-constellation receiver.
 gps_args=()
+read -r -a nmeasim_args <<<"${NMEASIM_ARGS:-}"
 if [ -x build/bin/nmeasim ]; then
   gps_out=$(mktemp)
-  build/bin/nmeasim --start 52.37,4.91 --speed 5 >"$gps_out" &
+  build/bin/nmeasim --start 52.37,4.91 --speed 5 "${nmeasim_args[@]}" >"$gps_out" &
   gps_pid=$!
   for _ in $(seq 50); do
     [ -s "$gps_out" ] && break

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/CommandTable.h"
+#include "app/qt/MdiFill.h"
 #include "app/qt/StatusBars.h"
 #include "app/qt/ToolbarIcons.h"
 #include "display/ViewTexts.h"
@@ -202,7 +203,8 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     view_->setMouseInWorkingArea([this] { return mouseInWorkingArea(); });
     sonarChild_ = mdi_->addSubWindow(view_, Qt::FramelessWindowHint);
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
-    sonarChild_->showMaximized();
+    sonarFill_ = new MdiFill(mdi_, sonarChild_);
+    sonarFill_->fill();
     buildMenus();
     refreshStatus();
 }
@@ -410,8 +412,8 @@ void CMainFrame::applySettings() {
 
 void CMainFrame::applyDefaultLayout() {
     // The sonar window fills the client area less the bars; the frame's layout does the sums.
-    if (sonarChild_) {
-        sonarChild_->showMaximized();
+    if (sonarFill_) {
+        sonarFill_->fill();
     }
     if (gps_) {
         const QSize screen = this->screen() ? this->screen()->size() : QSize(1920, 1080);

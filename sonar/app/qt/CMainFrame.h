@@ -16,6 +16,7 @@ class QTimer;
 class QToolBar;
 class StatusBars;
 class GpsWindows;
+class MdiFill;
 class PlaybackBar;
 
 // The multiple-document frame: menu, toolbar docked at the left, status bars A and B, the file
@@ -86,4 +87,5 @@ class CMainFrame : public QMainWindow, public FrameUi {
     std::string documentTitle_;
     QElapsedTimer sinceRedraw_;
     GpsWindows* gps_ = nullptr;
+    MdiFill* sonarFill_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,22 +20,24 @@ constexpr int kGpsdItem = 0;  // item data of the gpsd entry; COM ports carry th
 constexpr int kNoPortItem = -1;
 constexpr int kLineHeight = 16;
 constexpr int kMargin = 30;
+constexpr int kLongestSentence = 82;  // NMEA 0183's limit, "$" to LF
 }  // namespace
 
 // The "GPS Sentences Received:" list: sentences of the chosen set in blue, others in black.
 class SentenceDisplay : public QWidget {
   public:
     explicit SentenceDisplay(CKeelbrookDoc& doc) : doc_(doc) {
-        setMinimumHeight(kLineHeight * 10 + 8);
+        font_.setPixelSize(11);
+        // Wide enough for the longest sentence a receiver may send, so none is cut.
+        const int longest = QFontMetrics(font_).horizontalAdvance(QString(kLongestSentence, '0'));
+        setMinimumSize(longest + 8, kLineHeight * 10 + 8);
     }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), Qt::white);
-        QFont f = font();
-        f.setPixelSize(11);
-        p.setFont(f);
+        p.setFont(font_);
         const auto [lines, set] = doc_.gps().shared().with([](const GpsData& d) {
             return std::pair{d.recent.entries(), d.sentenceSet};
         });
@@ -55,6 +58,7 @@ class SentenceDisplay : public QWidget {
 
   private:
     CKeelbrookDoc& doc_;
+    QFont font_;
 };
 
 CGpsPortDlg::CGpsPortDlg(CKeelbrookDoc& doc, GpsSources* sources, QWidget* parent)
@@ -220,12 +224,17 @@ void CGpsPortDlg::showWorking() {
     gpsdHost_->setText(QString::fromStdString(w.gpsdHost));
     gpsdPort_->setValue(w.gpsdPort);
     acceptAll_->setChecked(w.acceptAllTalkers);
+    enableGpsdFields();
     loading_ = false;
 }
 
-void CGpsPortDlg::changed(bool enableApply) {
+void CGpsPortDlg::enableGpsdFields() {
     gpsdHost_->setEnabled(working_.useGpsd);
     gpsdPort_->setEnabled(working_.useGpsd);
+}
+
+void CGpsPortDlg::changed(bool enableApply) {
+    enableGpsdFields();
     if (enableApply) {
         apply_->setEnabled(true);
     }

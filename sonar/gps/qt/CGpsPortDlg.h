@@ -36,6 +36,7 @@ class CGpsPortDlg : public QDialog {
     void fillPorts();
     void showWorking();
     void changed(bool enableApply);
+    void enableGpsdFields();
 
     CKeelbrookDoc& doc_;
     GpsSources* sources_;
