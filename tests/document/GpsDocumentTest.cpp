@@ -3,10 +3,14 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cmath>
+#include <set>
+#include <thread>
 
 #include "document/DocumentFixture.h"
 #include "gps/SystemGpsSources.h"
+#include "support/NmeasimProcess.h"
 
 using namespace doctest;
 
@@ -120,6 +124,63 @@ TEST_F(GpsDocumentTest, RecordingsCarryThePositionsIntoEveryFormat) {
         const bool west = fx.longitudeHemisphere == 'W' || fx.longitude < 0;
         EXPECT_NEAR(west ? -std::fabs(fx.longitude) : fx.longitude, -(123 + 11.117 / 60), 1e-6)
             << f.name;
+    }
+}
+
+// Signed degrees, whichever way a record keeps the hemisphere.
+std::pair<double, double> signedPosition(const GpsFix& f) {
+    const bool south = f.latitudeHemisphere == 'S' || f.latitude < 0;
+    const bool west = f.longitudeHemisphere == 'W' || f.longitude < 0;
+    return {south ? -std::fabs(f.latitude) : f.latitude,
+            west ? -std::fabs(f.longitude) : f.longitude};
+}
+
+TEST_F(GpsDocumentTest, RecordingsWhileTheSimulatorRunsCarryItsPositionsIntoEveryFormat) {
+    // A vessel west of Greenwich at 10 fixes a second, so every read tick brings a new position.
+    NmeasimProcess sim({"--rate", "10", "--baud", "38400", "--sentences", "RMC", "--start",
+                        "50.7750,-1.2300", "--speed", "12", "--time", "2024-03-05T10:00:00"});
+    ASSERT_FALSE(sim.device().empty()) << "nmeasim did not start";
+    sources->overrideConfiguredPort(sim.device());
+    doc->initialise();
+    ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front();
+    constexpr int kPings = 8;
+    // .dsx keeps the sentences, XTF the degrees; .ss2 keeps the texts, whose minutes are cut to
+    // four decimals (under 0.2 m).
+    const struct {
+        const char* name;
+        double tolerance;
+    } formats[] = {{"sim.dsx", 1e-12}, {"sim.ss2", 1.7e-6}, {"sim.xtf", 1e-9}};
+    for (const auto& [name, tolerance] : formats) {
+        connectYes();
+        startRecording(name);
+        std::vector<std::pair<double, double>> live;
+        for (int i = 0; i < kPings; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            doc->OnTimer(TimerId::GpsRead);
+            ping();
+            live.push_back(signedPosition(doc->gps().shared().snapshot().fix));
+        }
+        doc->execute(CommandId::StopRecording);
+
+        // The simulator's vessel: near its start, moving, west and north kept.
+        std::set<double> latitudes;
+        for (const auto& [lat, lon] : live) {
+            EXPECT_NEAR(lat, 50.775, 0.01) << name;
+            EXPECT_NEAR(lon, -1.23, 0.01) << name;
+            latitudes.insert(lat);
+        }
+        EXPECT_GE(latitudes.size(), 3u) << name << ": the vessel did not move";
+
+        doc->openFileForPlayback((dir / name).string());
+        ASSERT_TRUE(doc->playback()) << name;
+        for (int i = 0; i < kPings; ++i) {
+            doc->gps().shared().with([](GpsData& d) { d.fix = GpsFix{}; });
+            doc->PlayOnePing();
+            const auto [lat, lon] = signedPosition(doc->gps().shared().snapshot().fix);
+            EXPECT_NEAR(lat, live[i].first, tolerance) << name << " ping " << i;
+            EXPECT_NEAR(lon, live[i].second, tolerance) << name << " ping " << i;
+            EXPECT_NE(gpsText(GpsText::Latitude), kGpsNotAvailable) << name << " ping " << i;
+        }
     }
 }
 

@@ -87,8 +87,8 @@ TEST(NmeaParser, SentencesThatAreNotBelievedChangeOnlyTheSeenFlag) {
 }
 
 TEST(NmeaParser, MatchingOrMissingChecksumsAreBelieved) {
-    for (const std::string s : {withChecksum("GPGLL,4916.45,N,12311.12,W,225444,A"),
-                                std::string("$GPGLL,4916.45,N,12311.12,W,225444,A\r\n")}) {
+    for (const std::string& s : {withChecksum("GPGLL,4916.45,N,12311.12,W,225444,A"),
+                                 std::string("$GPGLL,4916.45,N,12311.12,W,225444,A\r\n")}) {
         Parser p(GpsSentenceSet::GllVtg);
         p.feed(s);
         EXPECT_EQ(p.text(GpsText::Latitude), "49.16.45 N") << s;
