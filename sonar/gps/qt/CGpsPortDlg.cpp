@@ -1,5 +1,7 @@
 #include "gps/qt/CGpsPortDlg.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -66,8 +68,9 @@ CGpsPortDlg::CGpsPortDlg(CKeelbrookDoc& doc, GpsSources* sources, QWidget* paren
     setWindowTitle(QStringLiteral("GPS serial port configuration"));
     setModal(false);
     auto* form = new QFormLayout;
-    auto combo = [&](const QString& label, QStringList items) {
+    auto combo = [&](const QString& label, QStringList items, const char* name) {
         auto* c = new QComboBox;
+        c->setObjectName(QString::fromLatin1(name));
         c->addItems(items);
         form->addRow(label, c);
         return c;
@@ -76,19 +79,22 @@ CGpsPortDlg::CGpsPortDlg(CKeelbrookDoc& doc, GpsSources* sources, QWidget* paren
     port_->setObjectName(QStringLiteral("comPort"));
     form->addRow(QStringLiteral("Com Port:"), port_);
     gpsdHost_ = new QLineEdit;
+    gpsdHost_->setObjectName(QStringLiteral("gpsdHost"));
     gpsdPort_ = new QSpinBox;
+    gpsdPort_->setObjectName(QStringLiteral("gpsdPort"));
     gpsdPort_->setRange(1, 65535);
     auto* gpsdRow = new QHBoxLayout;
     gpsdRow->addWidget(gpsdHost_);
     gpsdRow->addWidget(gpsdPort_);
     form->addRow(QStringLiteral("gpsd host, port:"), gpsdRow);
-    baud_ = combo(QStringLiteral("Baud Rate:"), {QStringLiteral("4,800"), QStringLiteral("9,600")});
-    parity_ = combo(QStringLiteral("Parity:"), {"None", "Even", "Odd", "Mark", "Space"});
-    dataBits_ = combo(QStringLiteral("Data Bits:"), {"5", "6", "7", "8"});
-    stopBits_ = combo(QStringLiteral("Stop Bits:"), {"1", "1.5", "2"});
-    flow_ = combo(QStringLiteral("Flow Control:"), {"None"});
-    sentences_ =
-        combo(QStringLiteral("Select NMEA Sentences"), {"GLL + VTG", "GGA + VTG", "RMC", "VTG"});
+    baud_ = combo(QStringLiteral("Baud Rate:"), {QStringLiteral("4,800"), QStringLiteral("9,600")},
+                  "baudRate");
+    parity_ = combo(QStringLiteral("Parity:"), {"None", "Even", "Odd", "Mark", "Space"}, "parity");
+    dataBits_ = combo(QStringLiteral("Data Bits:"), {"5", "6", "7", "8"}, "dataBits");
+    stopBits_ = combo(QStringLiteral("Stop Bits:"), {"1", "1.5", "2"}, "stopBits");
+    flow_ = combo(QStringLiteral("Flow Control:"), {"None"}, "flowControl");
+    sentences_ = combo(QStringLiteral("Select NMEA Sentences"),
+                       {"GLL + VTG", "GGA + VTG", "RMC", "VTG"}, "sentences");
     interval_ = new QSpinBox;
     interval_->setObjectName(QStringLiteral("gpsOutputTime"));
     interval_->setRange(100, 2000);
@@ -99,6 +105,7 @@ CGpsPortDlg::CGpsPortDlg(CKeelbrookDoc& doc, GpsSources* sources, QWidget* paren
     intervalRow->addWidget(new QLabel(QStringLiteral("msec")));
     form->addRow(QStringLiteral("GPS Output Time"), intervalRow);
     acceptAll_ = new QCheckBox(QStringLiteral("Accept all GNSS talkers"));
+    acceptAll_->setObjectName(QStringLiteral("acceptAllTalkers"));
     form->addRow(QString(), acceptAll_);
 
     hint_ = new QLabel;
@@ -184,6 +191,10 @@ CGpsPortDlg::CGpsPortDlg(CKeelbrookDoc& doc, GpsSources* sources, QWidget* paren
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
 }
 
+QWidget* CGpsPortDlg::sentenceDisplay() const {
+    return display_;
+}
+
 void CGpsPortDlg::fillPorts() {
     const bool was = loading_;
     loading_ = true;
@@ -200,6 +211,10 @@ void CGpsPortDlg::fillPorts() {
     }
     std::sort(entries.begin(), entries.end(),
               [](const auto& a, const auto& b) { return a.number < b.number; });
+    // A probe may find the held port too (root is not kept out by exclusive opens): once only.
+    entries.erase(std::unique(entries.begin(), entries.end(),
+                              [](const auto& a, const auto& b) { return a.number == b.number; }),
+                  entries.end());
     for (const SerialPortEntry& e : entries) {
         port_->addItem(QString::fromStdString(SerialPortMap::label(e)), e.number);
     }
@@ -241,14 +256,14 @@ void CGpsPortDlg::changed(bool enableApply) {
 }
 
 void CGpsPortDlg::setDefaults() {
-    port_->setCurrentIndex(0);
+    const bool applyWas = apply_->isEnabled();
     const int first = port_->itemData(0).toInt();
     working_.useGpsd = first == kGpsdItem;
     working_.comPort = first > 0 ? first : 1;
     working_.line = SerialLineSettings{4800, 8, 0, 0, working_.line.flow};
     working_.sentenceSet = static_cast<int>(GpsSentenceSet::Rmc);
-    const bool applyWas = apply_->isEnabled();
     showWorking();
+    port_->setCurrentIndex(0);
     apply_->setEnabled(applyWas);  // Default alone does not enable Apply
 }
 

@@ -27,6 +27,7 @@ class CGpsPortDlg : public QDialog {
     QPushButton* applyButton() const { return apply_; }
     QSpinBox* intervalSpin() const { return interval_; }
     QLabel* talkerHint() const { return hint_; }
+    QWidget* sentenceDisplay() const;
     const GpsController::PortChoice& working() const { return working_; }
 
     void apply();
