@@ -58,10 +58,18 @@ bool readPosition(const NmeaText& s, long c, GpsData& d) {
     d.fix.longitudeHemisphere = lon.hemisphere;
     d.text[GpsText::Latitude] = std::move(lat.text);
     d.text[GpsText::Longitude] = std::move(lon.text);
+    d.carried.position = true;
     return true;
 }
 
-GpsTimeInput readTime(const NmeaText& s, long comma) {
+// Whether the field after comma holds anything.
+bool filled(const NmeaText& s, long comma) {
+    const char c = s.at(comma + 1);
+    return comma >= 0 && c != ',' && c != '*' && c != '\r' && c != '\0';
+}
+
+GpsTimeInput readTime(const NmeaText& s, long comma, GpsData& d) {
+    d.carried.time = filled(s, comma);
     GpsTimeInput t;
     t.hour = nmea::toInt(s.sub(comma + 1, 2));
     t.minute = nmea::toInt(s.sub(comma + 3, 2));
@@ -69,7 +77,9 @@ GpsTimeInput readTime(const NmeaText& s, long comma) {
     return t;
 }
 
-void readDate(const NmeaText& s, long comma, GpsTimeInput& t, GpsText& text) {
+void readDate(const NmeaText& s, long comma, GpsTimeInput& t, GpsData& d) {
+    d.carried.date = filled(s, comma);
+    GpsText& text = d.text;
     t.day = nmea::toInt(s.sub(comma + 1, 2));
     t.month = nmea::toInt(s.sub(comma + 3, 2));
     const int yy = nmea::toInt(s.sub(comma + 5, 2));
@@ -102,7 +112,7 @@ void setHeading(double degrees, GpsData& d) {
 
 bool ParseGGA(const NmeaText& s, GpsData& d, GpsClock& clock) {
     const long c0 = s.find(',', 0);
-    const GpsTimeInput t = readTime(s, c0);
+    const GpsTimeInput t = readTime(s, c0, d);
     d.text[GpsText::Date] = kGpsNotAvailable;
     const bool position = readPosition(s, s.find(',', c0 + 1), d);
     applyTime(t, d, clock);
@@ -116,7 +126,7 @@ bool ParseGLL(const NmeaText& s, GpsData& d, GpsClock& clock) {
     for (int i = 0; i < 4; ++i) {
         c = s.find(',', c + 1);
     }
-    const GpsTimeInput t = readTime(s, c);
+    const GpsTimeInput t = readTime(s, c, d);
     d.text[GpsText::Date] = kGpsNotAvailable;
     applyTime(t, d, clock);
     return position;
@@ -124,7 +134,7 @@ bool ParseGLL(const NmeaText& s, GpsData& d, GpsClock& clock) {
 
 bool ParseRMC(const NmeaText& s, GpsData& d, GpsClock& clock) {
     const long c0 = s.find(',', 0);
-    GpsTimeInput t = readTime(s, c0);
+    GpsTimeInput t = readTime(s, c0, d);
     const long c1 = s.find(',', c0 + 1);  // status: not looked at
     const long c2 = s.find(',', c1 + 1);
     const bool position = readPosition(s, c2, d);
@@ -132,21 +142,25 @@ bool ParseRMC(const NmeaText& s, GpsData& d, GpsClock& clock) {
     for (int i = 0; i < 4; ++i) {
         c = s.find(',', c + 1);
     }
+    d.carried.speed = filled(s, c);
     setSpeed(nmea::toDouble(s.sub(c + 1, s.size())), d);
     c = s.find(',', c + 1);
+    d.carried.heading = filled(s, c);
     setHeading(nmea::toDouble(s.sub(c + 1, s.size())), d);
     c = s.find(',', c + 1);
-    readDate(s, c, t, d.text);
+    readDate(s, c, t, d);
     applyTime(t, d, clock);
     return position;
 }
 
 void ParseVTG(const NmeaText& s, GpsData& d) {
     long c = s.find(',', 0);
+    d.carried.heading = filled(s, c);
     setHeading(nmea::toDouble(s.sub(c + 1, s.size())), d);
     for (int i = 0; i < 4; ++i) {
         c = s.find(',', c + 1);
     }
+    d.carried.speed = filled(s, c);
     setSpeed(nmea::toDouble(s.sub(c + 1, s.size())), d);
 }
 
@@ -189,6 +203,7 @@ bool sentenceInSet(std::string_view name, GpsSentenceSet set) {
 
 void DispatchSentence(std::string_view sentence, GpsData& d, GpsClock& clock) {
     d.fix.sentenceSeen = 1;
+    d.carried = {};
     if (sentence.size() <= 3 || sentence.front() != '$' || !sentence.ends_with(kLineEnd)) {
         return;
     }

@@ -17,6 +17,11 @@ struct GpsData {
     RecentSentences recent;
     SystemTime clockRecord;
     bool positionParsed = false;
+    // Which values the last parsed sentence carried in non-empty fields. The parser reads an
+    // empty field as 0, as receivers expect; tools that convert files must tell them apart.
+    struct Carried {
+        bool position = false, speed = false, heading = false, time = false, date = false;
+    } carried;
 
     GpsSentenceSet sentenceSet = GpsSentenceSet::GllVtg;
     bool utcToLocal = false;
