@@ -84,11 +84,11 @@ void readDate(const NmeaText& s, long comma, GpsTimeInput& t, GpsData& d) {
     t.month = nmea::toInt(s.sub(comma + 3, 2));
     const int yy = nmea::toInt(s.sub(comma + 5, 2));
     t.year = yy > kTwoDigitYearPivot ? 1900 + yy : 2000 + yy;
-    text[GpsText::Date] = nmea::format("%02d-%s-%04d", t.day, nmea::monthName(t.month), t.year);
+    text[GpsText::Date] = nmea::dateText(t.day, t.month, t.year);
 }
 
 void applyTime(const GpsTimeInput& t, GpsData& d, GpsClock& clock) {
-    d.text[GpsText::Time] = nmea::format("%02d:%02d:%02d", t.hour, t.minute, t.second);
+    d.text[GpsText::Time] = nmea::timeText(t.hour, t.minute, t.second);
     if (d.utcToLocal) {
         const CivilDate fallback = d.playback ? d.playbackDate : clock.localDate();
         ConvertGpsTime(t, fallback, clock, d.text, d.clockRecord);
@@ -102,12 +102,12 @@ void applyTime(const GpsTimeInput& t, GpsData& d, GpsClock& clock) {
 
 void setSpeed(double knots, GpsData& d) {
     d.fix.speedKnots = knots;
-    d.text[GpsText::Speed] = nmea::format("%.2f Knots", knots);
+    d.text[GpsText::Speed] = nmea::fixedText(knots, " Knots");
 }
 
 void setHeading(double degrees, GpsData& d) {
     d.fix.headingDegrees = degrees;
-    d.text[GpsText::Heading] = nmea::format("%.2f Deg.", degrees);
+    d.text[GpsText::Heading] = nmea::fixedText(degrees, " Deg.");
 }
 
 bool ParseGGA(const NmeaText& s, GpsData& d, GpsClock& clock) {

@@ -41,6 +41,12 @@ std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 // "JAN" .. "DEC", "" outside 1..12.
 const char* monthName(int month);
 
+// The texts the parser writes for every sentence, built by hand: the same characters as the
+// printf formats in their comments, without printf's cost on the reader's hot path.
+std::string timeText(int hour, int minute, int second);      // "%02d:%02d:%02d"
+std::string dateText(int day, int month, int year);          // "%02d-%s-%04d", month's name
+std::string fixedText(double value, std::string_view unit);  // "%.2f" then unit
+
 // The checksum rule: true when the sentence carries no checksum ("*hh" before its CR LF) or
 // when the one it carries matches the exclusive-or of the characters between "$" and "*".
 bool checksumAcceptable(std::string_view sentence);
