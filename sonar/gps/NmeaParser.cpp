@@ -1,5 +1,6 @@
 #include "gps/NmeaParser.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "gps/GpsTime.h"
@@ -11,17 +12,42 @@ constexpr std::size_t kMinutesTextMax = 7;                  // "mm.mmmm": cut, n
 constexpr int kTwoDigitYearPivot = 69;
 constexpr std::string_view kLineEnd = "\r\n";
 
+// "dd.mm.mmmm H": short, so it is put together on the stack; a malformed field's longer text
+// goes into a string of its own.
+struct AngleText {
+    static constexpr std::size_t kInline = 32;
+    char chars[kInline];
+    std::size_t length = 0;
+    std::string longer;
+
+    void set(std::string_view degrees, std::string_view minutes, char hemisphere) {
+        length = degrees.size() + minutes.size() + 3;
+        char* p = chars;
+        if (length > kInline) {
+            longer.resize(length);
+            p = longer.data();
+        }
+        p = std::copy(degrees.begin(), degrees.end(), p);
+        *p++ = '.';
+        p = std::copy(minutes.begin(), minutes.end(), p);
+        *p++ = ' ';
+        *p = hemisphere;
+    }
+    void copyTo(std::string& out) const {
+        out.assign(length > kInline ? longer.data() : chars, length);
+    }
+};
+
 struct Angle {
     double value = 0.0;
     char hemisphere = 0;
-    std::string text;
+    AngleText text;
     bool present = false;  // the field was there and not empty
 };
 
 // A latitude or longitude field from start up to comma; dot is searched from the comma before
 // the field, so an empty field finds the point of a later field and reads as nothing.
-Angle readAngle(const NmeaText& s, long commaBefore, long start, long comma) {
-    Angle a;
+void readAngle(const NmeaText& s, long commaBefore, long start, long comma, Angle& a) {
     const long dot = s.find('.', commaBefore);
     const long degreeDigits = dot - start - 2;
     const std::string_view degreesText = s.sub(start, degreeDigits);
@@ -31,24 +57,25 @@ Angle readAngle(const NmeaText& s, long commaBefore, long start, long comma) {
     if (minutesText.size() > kMinutesTextMax) {
         minutesText = minutesText.substr(0, kMinutesTextMax);
     }
-    a.text.reserve(degreesText.size() + minutesText.size() + 3);
-    a.text.append(degreesText).append(".").append(minutesText).append(" ");
-    a.text.push_back(a.hemisphere);
+    a.text.set(degreesText, minutesText, a.hemisphere);
     a.present = comma > start && dot > start && dot < comma;
-    return a;
 }
 
 // Latitude field starting after comma c: fills the fix and its texts. A receiver without a fix
 // sends empty fields; they leave the last position as it was instead of drawing 0 N 0 E.
-bool readPosition(const NmeaText& s, long c, GpsData& d) {
+// lonEnd: the third comma searched from c on (whatever was found), where the caller's search
+// for later fields goes on.
+bool readPosition(const NmeaText& s, long c, GpsData& d, long& lonEnd) {
     const long latEnd = s.find(',', c + 1);
     const long lonComma = s.find(',', latEnd + 1);
-    const long lonEnd = s.find(',', lonComma + 1);
+    lonEnd = s.find(',', lonComma + 1);
     if (latEnd < 0 || lonComma < 0 || lonEnd < 0) {
         return false;
     }
-    Angle lat = readAngle(s, c, c + 1, latEnd);
-    Angle lon = readAngle(s, lonComma, lonComma + 1, lonEnd);
+    Angle lat;
+    Angle lon;
+    readAngle(s, c, c + 1, latEnd, lat);
+    readAngle(s, lonComma, lonComma + 1, lonEnd, lon);
     if (!lat.present || !lon.present) {
         return false;
     }
@@ -56,8 +83,8 @@ bool readPosition(const NmeaText& s, long c, GpsData& d) {
     d.fix.latitudeHemisphere = lat.hemisphere;
     d.fix.longitude = lon.value;
     d.fix.longitudeHemisphere = lon.hemisphere;
-    d.text[GpsText::Latitude] = std::move(lat.text);
-    d.text[GpsText::Longitude] = std::move(lon.text);
+    lat.text.copyTo(d.text[GpsText::Latitude]);
+    lon.text.copyTo(d.text[GpsText::Longitude]);
     d.carried.position = true;
     return true;
 }
@@ -84,11 +111,11 @@ void readDate(const NmeaText& s, long comma, GpsTimeInput& t, GpsData& d) {
     t.month = nmea::toInt(s.sub(comma + 3, 2));
     const int yy = nmea::toInt(s.sub(comma + 5, 2));
     t.year = yy > kTwoDigitYearPivot ? 1900 + yy : 2000 + yy;
-    text[GpsText::Date] = nmea::dateText(t.day, t.month, t.year);
+    nmea::writeDate(text[GpsText::Date], t.day, t.month, t.year);
 }
 
 void applyTime(const GpsTimeInput& t, GpsData& d, GpsClock& clock) {
-    d.text[GpsText::Time] = nmea::timeText(t.hour, t.minute, t.second);
+    nmea::writeTime(d.text[GpsText::Time], t.hour, t.minute, t.second);
     if (d.utcToLocal) {
         const CivilDate fallback = d.playback ? d.playbackDate : clock.localDate();
         ConvertGpsTime(t, fallback, clock, d.text, d.clockRecord);
@@ -102,30 +129,29 @@ void applyTime(const GpsTimeInput& t, GpsData& d, GpsClock& clock) {
 
 void setSpeed(double knots, GpsData& d) {
     d.fix.speedKnots = knots;
-    d.text[GpsText::Speed] = nmea::fixedText(knots, " Knots");
+    nmea::writeFixed(d.text[GpsText::Speed], knots, " Knots");
 }
 
 void setHeading(double degrees, GpsData& d) {
     d.fix.headingDegrees = degrees;
-    d.text[GpsText::Heading] = nmea::fixedText(degrees, " Deg.");
+    nmea::writeFixed(d.text[GpsText::Heading], degrees, " Deg.");
 }
 
 bool ParseGGA(const NmeaText& s, GpsData& d, GpsClock& clock) {
     const long c0 = s.find(',', 0);
     const GpsTimeInput t = readTime(s, c0, d);
     d.text[GpsText::Date] = kGpsNotAvailable;
-    const bool position = readPosition(s, s.find(',', c0 + 1), d);
+    long lonEnd = -1;
+    const bool position = readPosition(s, s.find(',', c0 + 1), d, lonEnd);
     applyTime(t, d, clock);
     return position;
 }
 
 bool ParseGLL(const NmeaText& s, GpsData& d, GpsClock& clock) {
     const long c0 = s.find(',', 0);
-    const bool position = readPosition(s, c0, d);
-    long c = c0;
-    for (int i = 0; i < 4; ++i) {
-        c = s.find(',', c + 1);
-    }
+    long lonEnd = -1;
+    const bool position = readPosition(s, c0, d, lonEnd);
+    const long c = s.find(',', lonEnd + 1);  // the fourth comma from c0
     const GpsTimeInput t = readTime(s, c, d);
     d.text[GpsText::Date] = kGpsNotAvailable;
     applyTime(t, d, clock);
@@ -137,11 +163,9 @@ bool ParseRMC(const NmeaText& s, GpsData& d, GpsClock& clock) {
     GpsTimeInput t = readTime(s, c0, d);
     const long c1 = s.find(',', c0 + 1);  // status: not looked at
     const long c2 = s.find(',', c1 + 1);
-    const bool position = readPosition(s, c2, d);
-    long c = c2;
-    for (int i = 0; i < 4; ++i) {
-        c = s.find(',', c + 1);
-    }
+    long lonEnd = -1;
+    const bool position = readPosition(s, c2, d, lonEnd);
+    long c = s.find(',', lonEnd + 1);  // the fourth comma from c2
     d.carried.speed = filled(s, c);
     setSpeed(nmea::toDouble(s.sub(c + 1, s.size())), d);
     c = s.find(',', c + 1);
