@@ -73,7 +73,12 @@ void GpsController::OpenGpsPort() {
         return;
     }
     closePort();
-    if (settings_.gpsUseGpsd) {
+    // A device named for this run wins over gpsd at start-up; later the dialog's choice rules.
+    if (!opened_ && ports_->sources.deviceForThisRun()) {
+        runDeviceRules_ = true;
+    }
+    opened_ = true;
+    if (settings_.gpsUseGpsd && !runDeviceRules_) {
         std::unique_ptr<ByteStream> s =
             ports_->sources.openGpsd(settings_.gpsdHost, settings_.gpsdPort);
         if (!s) {
@@ -121,7 +126,7 @@ GpsController::PortChoice GpsController::currentChoice() const {
     c.line = {settings_.baudRate, settings_.dataBits, settings_.stopBits, settings_.parity,
               settings_.flow};
     c.sentenceSet = settings_.gpsType;
-    c.useGpsd = settings_.gpsUseGpsd;
+    c.useGpsd = settings_.gpsUseGpsd && !runDeviceRules_;
     c.gpsdHost = settings_.gpsdHost;
     c.gpsdPort = settings_.gpsdPort;
     c.acceptAllTalkers = settings_.acceptAllGnssTalkers;
@@ -141,6 +146,7 @@ void GpsController::applyChoice(const PortChoice& c, bool playback) {
     settings_.stopBits = c.line.stopBits;
     settings_.parity = c.line.parity;
     settings_.gpsUseGpsd = c.useGpsd;
+    runDeviceRules_ = false;
     settings_.gpsdHost = c.gpsdHost;
     settings_.gpsdPort = c.gpsdPort;
     if (c.acceptAllTalkers != was.acceptAllTalkers) {

@@ -103,4 +103,6 @@ class GpsController {
     std::unique_ptr<GpsReaderThread> thread_;
     int lastPositions_ = 0;
     bool portIsOpen_ = false;
+    bool opened_ = false;
+    bool runDeviceRules_ = false;  // the run's device is read although the settings say gpsd
 };

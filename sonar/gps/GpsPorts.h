@@ -23,6 +23,9 @@ class GpsSources {
     virtual std::vector<SerialPortEntry> availablePorts() = 0;
     // The entry of a port number, for its label, whether or not it can be opened.
     virtual std::optional<SerialPortEntry> portEntry(int comPort) = 0;
+    // A device named for this run (the command line's --gps-device) is read even when the
+    // settings choose gpsd.
+    virtual bool deviceForThisRun() const { return false; }
 };
 
 // The GPS windows: the track window and the port dialog.

@@ -28,6 +28,7 @@ class SystemGpsSources : public GpsSources {
     std::unique_ptr<ByteStream> openGpsd(const std::string& host, int port) override;
     std::vector<SerialPortEntry> availablePorts() override;
     std::optional<SerialPortEntry> portEntry(int comPort) override;
+    bool deviceForThisRun() const override { return !configuredDevice_.empty(); }
 
     SerialPortMap currentMap() const;
 

@@ -211,6 +211,20 @@ TEST_F(GpsDocumentTest, AMissingPortSaysSoAndReadingGoesOnHarmlessly) {
     EXPECT_TRUE(timers.isRunning(TimerId::GpsRead));
 }
 
+TEST_F(GpsDocumentTest, TheDeviceNamedForThisRunIsReadEvenWhenTheSettingsChooseGpsd) {
+    char name[256] = {};
+    ::ttyname_r(slave, name, sizeof name);
+    writeSettings("[Settings]\r\nGPS type=2\r\n[GPS Source]\r\nUse gpsd=1\r\ngpsd Port=1\r\n");
+    sources->overrideConfiguredPort(name);
+    doc->initialise();
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
+    EXPECT_FALSE(doc->gps().currentChoice().useGpsd);  // the dialog shows what is read
+    connectYes();
+    receiverSends(kRmc1);
+    EXPECT_EQ(gpsText(GpsText::Latitude), "49.16.4500 N");
+    EXPECT_TRUE(doc->settings().gpsUseGpsd);  // the file's choice stays until the dialog applies
+}
+
 TEST_F(GpsDocumentTest, PortDialogApplyReopensOnlyWhatChanged) {
     doc->initialise();
     GpsController& gps = doc->gps();
