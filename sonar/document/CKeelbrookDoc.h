@@ -9,7 +9,7 @@
 #include "acquisition/ConnectionState.h"
 #include "acquisition/HeadProtocol.h"
 #include "acquisition/Ports.h"
-#include "acquisition/RecentFileList.h"
+#include "common/RecentFileList.h"
 #include "acquisition/ReturnFramer.h"
 #include "acquisition/SettingsRecord.h"
 #include "datafile/DiskSpace.h"
