@@ -94,7 +94,9 @@ bool CQuorelDoc::newDocument(std::optional<SensorCommand> askingCommand) {
     if (!saveModified()) {
         return false;
     }
-    if (askingCommand) {
+    // Only Get Configuration from GPS leaves its id behind; Ctrl+N reuses what was left, so
+    // after one download every new document downloads.
+    if (askingCommand == SensorCommand::GetConfiguration) {
         newDocumentCommand_ = askingCommand;
     }
     path_.clear();
