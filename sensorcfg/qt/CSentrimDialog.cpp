@@ -12,6 +12,12 @@ CSentrimDialog::CSentrimDialog(QWidget* parent, const QString& title) : QDialog(
     QPalette p = palette();
     p.setColor(QPalette::Window, sentrimDialogGrey());
     p.setColor(QPalette::Button, sentrimDialogGrey());
+    // Greyed-out texts must stay readable on the grey.
+    const QColor disabledText(112, 112, 112);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        p.setColor(QPalette::Disabled, role, disabledText);
+    }
+    p.setColor(QPalette::Disabled, QPalette::Base, QColor(212, 212, 212));
     setPalette(p);
     setAutoFillBackground(true);
 }
