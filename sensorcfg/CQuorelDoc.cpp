@@ -17,6 +17,13 @@ std::string recentKey(std::size_t i) {
     return "File" + std::to_string(i + 1);
 }
 
+// The full path shown in the recent-file list and the save question.
+std::string fullPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.lexically_normal().string();
+}
+
 std::optional<std::vector<std::uint8_t>> readAll(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec) ||
@@ -152,7 +159,7 @@ bool CQuorelDoc::load(const std::string& path) {
              " ends before its last setting. Nothing was loaded from it.");
         return false;
     }
-    path_ = std::filesystem::absolute(path).lexically_normal().string();
+    path_ = fullPath(path);
     modified_ = false;
     converted_ = result.converted;
     recent_.add(path_);
@@ -200,7 +207,7 @@ bool CQuorelDoc::writeFile(const std::string& path) {
         warn("Cannot save the configuration file " + path + ".");
         return false;
     }
-    path_ = std::filesystem::absolute(path).lexically_normal().string();
+    path_ = fullPath(path);
     modified_ = false;
     converted_ = false;
     recent_.add(path_);

@@ -41,6 +41,7 @@ void CSentrimApp::start(const std::string& file, std::function<std::optional<int
     }
     if (model) {
         resetToDefaults(config_, *model);
+        frame_->documentChanged();
     }
     if (file.empty() || !doc_->load(file)) {
         doc_->openAtStartup();
