@@ -56,18 +56,24 @@ TEST_F(AutoRepeatTest, HeldHeightButtonStepsAfterHalfASecondThenEveryFiveMillise
     EXPECT_EQ(state.height(), 101);
 }
 
-TEST_F(AutoRepeatTest, EachRepeatingButtonHasItsOwnTimer) {
-    struct Case {
-        BeamButton button;
-        int timerId;
-    };
-    for (const Case c : {Case{BeamButton::HeightUp, 1}, Case{BeamButton::HeightDown, 2},
-                         Case{BeamButton::GainUp, 3}, Case{BeamButton::GainDown, 4}}) {
-        repeat.press(c.button);
-        EXPECT_EQ(timer.running.count(c.timerId), 1u) << static_cast<int>(c.button);
-        repeat.release(c.button);
-        EXPECT_TRUE(timer.running.empty());
+TEST_F(AutoRepeatTest, HeightAndGainHaveTimersOneToFourOtherButtonsNone) {
+    const std::pair<BeamButton, int> timers[] = {{BeamButton::HeightUp, 1},
+                                                 {BeamButton::HeightDown, 2},
+                                                 {BeamButton::GainUp, 3},
+                                                 {BeamButton::GainDown, 4}};
+    for (const auto& [button, id] : timers) {
+        repeat.press(button);
+        EXPECT_EQ(timer.running.count(id), 1u) << id;
     }
+    // Each press ended the repeat of the one before.
+    EXPECT_EQ(timer.running.size(), 1u);
+    EXPECT_FALSE(repeat.onTimer(1));
+    repeat.release(BeamButton::GainDown);
+    EXPECT_TRUE(timer.running.empty());
+    // Range, frequency and units act on the click: the press neither steps nor arms a timer.
+    EXPECT_FALSE(repeat.press(BeamButton::RangeUp));
+    EXPECT_TRUE(timer.running.empty());
+    EXPECT_EQ(state.range(), 50);
 }
 
 TEST_F(AutoRepeatTest, GainRepeatsUpToItsLimitAndStops) {
@@ -79,19 +85,4 @@ TEST_F(AutoRepeatTest, GainRepeatsUpToItsLimitAndStops) {
     }
     EXPECT_EQ(state.gain(), 100);
     EXPECT_EQ(changes, 4);  // 96 came with the press; the timer adds 97..100, then nothing
-}
-
-TEST_F(AutoRepeatTest, ClickButtonsDoNotRepeat) {
-    EXPECT_FALSE(repeat.press(BeamButton::RangeUp));
-    EXPECT_TRUE(timer.armed.empty());
-    EXPECT_EQ(state.range(), 50);  // the click, not the press, changes it
-}
-
-TEST_F(AutoRepeatTest, PressingAnotherButtonEndsTheFirstRepeat) {
-    repeat.press(BeamButton::HeightUp);
-    repeat.press(BeamButton::GainDown);
-    EXPECT_EQ(timer.running.count(1), 0u);
-    EXPECT_EQ(timer.running.count(4), 1u);
-    EXPECT_FALSE(repeat.onTimer(1));
-    EXPECT_EQ(repeat.held(), BeamButton::GainDown);
 }

@@ -107,15 +107,6 @@ TEST(BeamButtons, EachButtonStepsItsValueWithinItsRules) {
     }
 }
 
-TEST(BeamButtons, FrequencySetsTheVerticalBeamWidth) {
-    BeamCoverageState s;
-    EXPECT_EQ(s.beamWidth(), 120);
-    s.press(BeamButton::FrequencyUp);
-    EXPECT_EQ(s.beamWidth(), 90);
-    s.press(BeamButton::FrequencyUp);
-    EXPECT_EQ(s.beamWidth(), 30);
-}
-
 TEST(BeamUnits, MetresShowFeetDividedByThree) {
     BeamCoverageState s;  // 90 ft, 50 m, metres
     EXPECT_EQ(s.heightText(), "30 m");
@@ -134,15 +125,6 @@ TEST(BeamUnits, MetresShowFeetDividedByThree) {
     EXPECT_EQ(s.heightLabel(), "H: 87 ft");
     EXPECT_EQ(s.unitsText(), "feet");
     EXPECT_EQ(s.gainText(), "20%");
-}
-
-TEST(BeamUnits, MetersRaisesOneFootToThree) {
-    BeamCoverageState s;
-    s.press(BeamButton::Feet);
-    s.setHeight(1);
-    s.press(BeamButton::Meters);
-    EXPECT_EQ(s.height(), 3);
-    EXPECT_EQ(s.heightText(), "1 m");
 }
 
 TEST(BeamStart, TakesRangeFrequencyGainAndUnitsFromTheSonar) {

@@ -204,6 +204,17 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     sonarChild_ = mdi_->addSubWindow(view_, Qt::FramelessWindowHint);
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
     sonarChild_->showMaximized();
+    // The sonar window lies behind the others: clicking into it never buries the beam coverage
+    // window, whose menu command is disabled while it is open.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (w && w == sonarChild_) {
+            for (QMdiSubWindow* other : mdi_->subWindowList()) {
+                if (other != w) {
+                    other->raise();
+                }
+            }
+        }
+    });
     buildMenus();
     refreshStatus();
 }
