@@ -136,10 +136,13 @@ void addValueLabels(BeamDrawing& d, const BeamCoverageState& s, int textSize) {
     // lies below it.
     const int middle = (d.towfish.y + d.bottomY) / 2 - textSize / 2;
     const int lowest = std::max(d.towfish.y + kLabelGap, d.diagram.bottom() - 3 * textSize);
-    d.heightLabel = {s.heightLabel(),
-                     {d.towfish.x + kLabelGap, std::min(middle, lowest)},
-                     textSize,
-                     Anchor::Left};
+    int y = std::min(middle, lowest);
+    if (d.bottomY - d.towfish.y < 2 * textSize) {
+        y = d.towfish.y - kLabelGap - textSize;  // no room below the towfish: above its depth
+    }
+    d.heightLabel = {s.heightLabel(), {d.towfish.x + kLabelGap, y}, textSize, Anchor::Left};
+    // Black on the saturated blue of a print is hard to read: printed, they sit on white.
+    d.rangeLabel.opaque = d.heightLabel.opaque = d.printing;
 }
 }  // namespace
 

@@ -108,6 +108,9 @@ TEST(BeamLayout, BottomLineHatchingAndHeightLineSpanTheDiagram) {
     EXPECT_EQ(d.heightLabel.text, "H: 30 m");
     EXPECT_GT(d.heightLabel.at.x, 515);
     EXPECT_TRUE(d.heightLabel.at.y > 130 && d.heightLabel.at.y < 433);
+    // Too shallow to hold the text under the towfish: it goes above the depth line.
+    const BeamDrawing shallow = beam::drawBeamCoverage(state("Low", 50, 3), kScreen);
+    EXPECT_LE(shallow.heightLabel.at.y + shallow.heightLabel.size, 130);
 }
 
 TEST(BeamLayout, OutlineAndAxesFollowTheBeamWidth) {
