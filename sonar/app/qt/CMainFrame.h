@@ -40,6 +40,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void setDocumentTitle(const std::string& title) override;
     void setMenuText(CommandId id, const std::string& text) override;
     void showPlaybackBar(bool visible) override;
+    void showBars(bool toolBar, bool statusBars) override;
     void applyDefaultLayout() override;
     void setupPlaybackBar(int playSpeed) override;
     void setPlaybackSlider(int value) override;
@@ -63,7 +64,6 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void buildStatusBars();
     void buildPlaybackBar();
     bool mouseInWorkingArea() const;
-    void playIdle();
     void updateTitle();
 
     CKeelbrookDoc* doc_ = nullptr;
@@ -76,7 +76,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     std::unique_ptr<StatusBars> status_;
     std::map<CommandId, QAction*> actions_;
     QTimer* redrawTimer_ = nullptr;
-    QTimer* idleTimer_ = nullptr;
+    class PlaybackDriver* driver_ = nullptr;
     class QSlider* slider_ = nullptr;
     class QProgressBar* speedBar_ = nullptr;
     class QSpinBox* speedSpin_ = nullptr;
