@@ -15,21 +15,27 @@ std::optional<std::uint8_t> sideRequestOf(head::Side side) {
 }  // namespace
 
 void ExchangeWatchdog::commandSent() {
+    armed_ = true;
     resent_ = false;
     timers_.start(TimerId::ExchangeWatchdog, kAnswerTimeoutMs);
 }
 
 void ExchangeWatchdog::answered() {
+    armed_ = false;
     timers_.stop(TimerId::ExchangeWatchdog);
 }
 
 void ExchangeWatchdog::stop() {
+    armed_ = false;
     timers_.stop(TimerId::ExchangeWatchdog);
     resent_ = false;
     resentSide_.reset();
 }
 
 ExchangeWatchdog::Expiry ExchangeWatchdog::expired(std::uint8_t requestedSide) {
+    if (!armed_) {
+        return Expiry::Stale;
+    }
     if (resent_) {
         stop();
         return Expiry::GiveUp;

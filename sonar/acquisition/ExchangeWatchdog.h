@@ -16,7 +16,11 @@ class ExchangeWatchdog {
     // Far beyond the slowest head: at 200 m range a ping takes well under half a second.
     static constexpr unsigned kAnswerTimeoutMs = 3000;
 
-    enum class Expiry { Resend, GiveUp };
+    enum class Expiry {
+        Resend,
+        GiveUp,
+        Stale,  // the watch had ended (answered, stopped): nothing to do
+    };
 
     explicit ExchangeWatchdog(Timers& timers) : timers_(timers) {}
 
@@ -36,6 +40,7 @@ class ExchangeWatchdog {
 
   private:
     Timers& timers_;
+    bool armed_ = false;
     bool resent_ = false;
     std::optional<std::uint8_t> resentSide_;
     int answersSinceResend_ = 0;

@@ -81,9 +81,14 @@ void CKeelbrookDoc::onWatchdog() {
         return;
     }
     const SwitchCommand& cmd = head_.command();
-    if (watchdog_.expired(cmd.sideRequest()) == ExchangeWatchdog::Expiry::GiveUp) {
-        OnClose();
-        return;
+    switch (watchdog_.expired(cmd.sideRequest())) {
+        case ExchangeWatchdog::Expiry::Stale:
+            return;
+        case ExchangeWatchdog::Expiry::GiveUp:
+            OnClose();
+            return;
+        case ExchangeWatchdog::Expiry::Resend:
+            break;
     }
     // What came of the unanswered command (a short return) would misframe the answer to come.
     if (framer_.pending() > 0) {
