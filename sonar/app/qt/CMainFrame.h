@@ -2,11 +2,13 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 
 #include "acquisition/Ports.h"
 
+class CBeamChildFrm;
 class CKeelbrookDoc;
 class CKeelbrookView;
 class QAction;
@@ -33,6 +35,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     StatusBars& statusBars() { return *status_; }
     QToolBar* toolbar() const { return toolbar_; }
     QToolBar* playbackBar() const { return playbackBar_; }
+    CBeamChildFrm* beamWindow() const;
 
     void redrawViews() override;
     void refreshStatus() override;
@@ -73,6 +76,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     QToolBar* toolbar_ = nullptr;
     QToolBar* statusDock_ = nullptr;
     QToolBar* playbackBar_ = nullptr;
+    QPointer<CBeamChildFrm> beamChild_;
     std::unique_ptr<StatusBars> status_;
     std::map<CommandId, QAction*> actions_;
     QTimer* redrawTimer_ = nullptr;
