@@ -13,6 +13,7 @@
 #include "acquisition/qt/CSonarSocket.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtPlatform.h"
+#include "beam/qt/CBeamCoverView.h"
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
 #include "support/FakeDocument.h"
@@ -105,6 +106,28 @@ void BM_WaterfallPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_WaterfallPaint)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
+// The beam coverage window at the same size: the 600-ray fan, outlines, scale and labels,
+// computed and drawn, with a gain that shades the fan (no single-colour shortcut).
+void BM_BeamCoverageDraw(benchmark::State& state) {
+    app();
+    struct Source : BeamSettingsSource {
+        BeamStartSettings beamStartSettings() const override { return {9, 0, 20, 0}; }
+    } source;
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    CBeamCoverView view(source, {});
+    view.resize(w, h);
+    QImage target(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&target);
+        view.paintView(p);
+        p.end();
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BeamCoverageDraw)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
 long residentKiB() {
     std::ifstream in("/proc/self/status");
     std::string key;
@@ -182,13 +205,13 @@ void BM_LiveDisplayThroughput(benchmark::State& state) {
 }
 BENCHMARK(BM_LiveDisplayThroughput)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Playback at speed 10 through the real frame: one ping per idle turn, a refresh every tenth.
-void BM_InteractivePlayback(benchmark::State& state) {
+// Plays a recording of 3000 pings made by the program itself through the real frame, one ping
+// per idle turn, and reports the pings played per second of wall time.
+void playThroughTheFrame(benchmark::State& state, int speed, bool paced) {
     app();
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/bench.dsx";
     {
-        // A recording of 3000 pings made by the program itself.
         ViewRig rig(1920, 1080);
         rig.fake.prompts.saveChoices.push_back(FileChoice{path, 0});
         rig.fake.doc.execute(CommandId::RecordData);
@@ -207,7 +230,8 @@ void BM_InteractivePlayback(benchmark::State& state) {
     timers.setDocument(&doc);
     frame.attachDocument(doc);
     doc.initialise();
-    doc.settings().playbackSpeed = 10;
+    doc.settings().playbackSpeed = speed;
+    doc.pacer().setPaced(paced);
     frame.resize(1920, 1080);
     frame.show();
     app().processEvents();
@@ -227,6 +251,23 @@ void BM_InteractivePlayback(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(pings));
     timers.setDocument(nullptr);
 }
+
+// The ceiling: speed 10 with the pace switched off, as fast as the machine plays and paints.
+void BM_InteractivePlayback(benchmark::State& state) {
+    playThroughTheFrame(state, 10, false);
+}
 BENCHMARK(BM_InteractivePlayback)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the operator sees at play speed s: about 60 refreshes a second of s pings each.
+void BM_PlaybackPace(benchmark::State& state) {
+    playThroughTheFrame(state, static_cast<int>(state.range(0)), true);
+}
+BENCHMARK(BM_PlaybackPace)
+    ->Arg(1)
+    ->Arg(5)
+    ->Arg(10)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

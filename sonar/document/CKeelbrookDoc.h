@@ -7,17 +7,20 @@
 
 #include "acquisition/CommandIds.h"
 #include "acquisition/ConnectionState.h"
+#include "acquisition/ExchangeWatchdog.h"
 #include "acquisition/HeadProtocol.h"
 #include "acquisition/Ports.h"
-#include "acquisition/RecentFileList.h"
 #include "acquisition/ReturnFramer.h"
 #include "acquisition/SettingsRecord.h"
+#include "beam/BeamSettingsSource.h"
+#include "common/RecentFileList.h"
 #include "datafile/DiskSpace.h"
 #include "datafile/FilesystemDiskSpace.h"
 #include "datafile/PingRecord.h"
 #include "datafile/RecordFile.h"
 #include "datafile/RecordWriter.h"
 #include "display/PingPipeline.h"
+#include "document/PlaybackPacer.h"
 #include "gps/GpsController.h"
 #include "gps/GpsTypes.h"
 
@@ -39,7 +42,7 @@ struct DocPorts {
 
 // The one document: run-time state of the program, the live exchange with the head, the fixed
 // order of work for every ping, recording and playback.
-class CKeelbrookDoc {
+class CKeelbrookDoc : public BeamSettingsSource {
   public:
     static constexpr std::uint16_t kHeadPort = 4040;
     static constexpr unsigned kReconnectPauseMs = 5000;
@@ -56,7 +59,9 @@ class CKeelbrookDoc {
     void Disconnect();
     void OnConnectResult(bool connected);
     void OnReceive(const std::uint8_t* data, std::size_t len);
-    void OnReceiveError();
+    // A socket error while connected. One that ended the connection goes silently the way of a
+    // closed connection; any other shows "system error! ".
+    void OnReceiveError(bool connectionLost);
     void OnClose();
     void OnTimer(TimerId id);
     void ProcessPing();
@@ -84,6 +89,9 @@ class CKeelbrookDoc {
     void setPlaybackSliderDragging(bool dragging);
     void setPlaybackSpeed(int speed);
     const PlaybackEngine* player() const { return player_.get(); }
+    // Milliseconds until the next idle turn may play a ping (the pace of the play speed).
+    unsigned playbackWaitMs();
+    PlaybackPacer& pacer() { return pacer_; }
 
     // Recording.
     void RecordData();
@@ -121,6 +129,9 @@ class CKeelbrookDoc {
     std::uint64_t discardedReturns() const { return discardedReturns_; }
     std::uint16_t connectPort() const { return port_; }
     const std::string& ipAddress() const { return settings_.ipAddress; }
+    // The address the "Connection" dialog offers instead of the stored one until a YES stores
+    // what the user confirmed (the --head option); the settings file keeps its own meanwhile.
+    void offerAddress(const std::string& address) { offeredAddress_ = address; }
 
     SettingsRecord& settings() { return settings_; }
     const SettingsRecord& settings() const { return settings_; }
@@ -135,9 +146,12 @@ class CKeelbrookDoc {
     };
     const AlarmCopies& alarmCopies() const { return alarm_; }
 
+    BeamStartSettings beamStartSettings() const override;
+
   private:
     void handleReturn(const std::uint8_t* ret);
     void sendCommand();
+    void onWatchdog();
     void stampTime();
     void leavePlaybackForRealTime();
     void finishConnect(bool connected);
@@ -170,6 +184,7 @@ class CKeelbrookDoc {
     PingPipeline pipeline_;
     PingBuffer ping_;
     ReturnFramer framer_;
+    ExchangeWatchdog watchdog_;
     DecodedHeader decoded_;
     AlarmCopies alarm_;
     GpsController gps_;
@@ -187,10 +202,12 @@ class CKeelbrookDoc {
     bool reloadSettingsOnConnect_ = false;
     bool receiving_ = false;
     std::string title_ = "Real Time";
+    std::optional<std::string> offeredAddress_;
     std::string dateText_, timeText_, msText_;
 
     // Playback.
     std::unique_ptr<PlaybackEngine> player_;
+    PlaybackPacer pacer_;
     std::string playName_;
     RecentFileList recent_;
     bool askOnOpen_ = true;

@@ -22,8 +22,10 @@
 
 #include "app/qt/CommandTable.h"
 #include "app/qt/MdiFill.h"
+#include "app/qt/PlaybackDriver.h"
 #include "app/qt/StatusBars.h"
 #include "app/qt/ToolbarIcons.h"
+#include "beam/qt/CBeamChildFrm.h"
 #include "display/ViewTexts.h"
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
@@ -45,7 +47,7 @@ QString modeName(int mode) {
 bool isFrameCommand(CommandId id) {
     return id == CommandId::AppExit || id == CommandId::About || id == CommandId::ViewToolbar ||
            id == CommandId::ViewStatusBar || id == CommandId::FilePlaybackBar ||
-           id == CommandId::DefaultLayout;
+           id == CommandId::DefaultLayout || id == CommandId::BeamCoverage;
 }
 }  // namespace
 
@@ -53,6 +55,8 @@ CMainFrame::CMainFrame() {
     setWindowTitle(QStringLiteral("Keelbrook"));
     mdi_ = new QMdiArea(this);
     mdi_->setBackground(QColor(40, 40, 40));
+    // Other windows open beside the sonar window instead of taking over the whole area.
+    mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdi_);
     buildToolbar();
     buildStatusBars();
@@ -133,35 +137,27 @@ void CMainFrame::buildPlaybackBar() {
     addToolBar(Qt::BottomToolBarArea, playbackBar_);
     playbackBar_->hide();
 
+    // Only the value at the end of a drag seeks; a click in the groove, the keys and the wheel
+    // move the value without a press and seek at once.
     connect(slider, &QSlider::sliderPressed, this,
             [this] { doc_->setPlaybackSliderDragging(true); });
-    connect(slider, &QSlider::sliderReleased, this, [this] {
-        doc_->seekPlaybackSlider(slider_->value());
-        requestIdle();
+    connect(slider, &QSlider::sliderReleased, this,
+            [this] { doc_->seekPlaybackSlider(slider_->value()); });
+    connect(slider, &QSlider::valueChanged, this, [this](int value) {
+        if (!slider_->isSliderDown()) {
+            doc_->seekPlaybackSlider(value);
+        }
     });
     connect(speed, &QSpinBox::valueChanged, this, [this](int v) {
         doc_->setPlaybackSpeed(v);
         speedBar_->setValue(doc_->settings().playbackSpeed);
     });
-    // Playback plays one ping per idle turn of the event loop, so the window answers between pings.
-    idleTimer_ = new QTimer(this);
-    idleTimer_->setInterval(0);
-    connect(idleTimer_, &QTimer::timeout, this, &CMainFrame::playIdle);
+    driver_ = new PlaybackDriver(this);
     setAcceptDrops(true);
 }
 
-void CMainFrame::playIdle() {
-    if (!doc_ || !doc_->wantsIdle()) {
-        idleTimer_->stop();
-        return;
-    }
-    doc_->PlayOnePing();
-}
-
 void CMainFrame::requestIdle() {
-    if (!idleTimer_->isActive()) {
-        idleTimer_->start();
-    }
+    driver_->request();
 }
 
 void CMainFrame::setupPlaybackBar(int playSpeed) {
@@ -198,6 +194,7 @@ void CMainFrame::dropEvent(QDropEvent* e) {
 
 void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     doc_ = &doc;
+    driver_->setDocument(&doc);
     view_ = new CKeelbrookView(doc);
     view_->setPaintedCallback([this] { refreshStatus(); });
     view_->setMouseInWorkingArea([this] { return mouseInWorkingArea(); });
@@ -205,6 +202,17 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
     sonarFill_ = new MdiFill(mdi_, sonarChild_);
     sonarFill_->fill();
+    // The sonar window lies behind the others: clicking into it never buries the beam coverage
+    // or the GPS track window, whose menu commands are disabled while they are open.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (w && w == sonarChild_) {
+            for (QMdiSubWindow* other : mdi_->subWindowList()) {
+                if (other != w) {
+                    other->raise();
+                }
+            }
+        }
+    });
     buildMenus();
     refreshStatus();
 }
@@ -252,6 +260,10 @@ void CMainFrame::buildMenus() {
     updateCommandStates();
 }
 
+CBeamChildFrm* CMainFrame::beamWindow() const {
+    return beamChild_;
+}
+
 QAction* CMainFrame::action(CommandId id) const {
     auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
@@ -280,10 +292,22 @@ void CMainFrame::runCommand(CommandId id) {
             }
             break;
         case CommandId::DefaultLayout:
+            // The command also puts the track window back at its default place; the layout
+            // alone (bars toggled, playback opened) leaves it where the user put it.
             applyDefaultLayout();
+            if (gps_) {
+                const QSize screen = this->screen() ? this->screen()->size() : QSize(1920, 1080);
+                gps_->placeAtDefault(screen.width(), screen.height());
+            }
             break;
         case CommandId::About:
             emit aboutRequested();
+            break;
+        case CommandId::BeamCoverage:
+            if (!beamChild_) {
+                beamChild_ =
+                    CBeamChildFrm::open(mdi_, *doc_, [this](CommandId c) { return action(c); });
+            }
             break;
         default:
             if (id == CommandId::Restore && gps_ && gps_->restoreIfActive()) {
@@ -312,6 +336,8 @@ void CMainFrame::updateCommandStates() {
         } else if (id == CommandId::FilePlaybackBar) {
             enabled = doc_->playback();
             checked = !playbackBar_->isHidden();
+        } else if (id == CommandId::BeamCoverage) {
+            enabled = beamChild_.isNull();
         } else if (const std::optional<bool> v = view_->isChecked(id)) {
             checked = *v;
         } else if (!isFrameCommand(id) && !CKeelbrookView::isViewCommand(id)) {
@@ -388,6 +414,9 @@ void CMainFrame::updateTitle() {
     if (doc_ && doc_->recording()) {
         title += QStringLiteral("  Saved: %1 kBytes").arg(doc_->recordedBytes() / 1024);
     }
+    if (beamChild_ && beamChild_->view()->previewDialog()) {
+        title = QString::fromLatin1(CBeamCoverView::kPreviewTitle);
+    }
     if (windowTitle() != title) {
         setWindowTitle(title);
     }
@@ -403,20 +432,20 @@ void CMainFrame::showPlaybackBar(bool visible) {
     playbackBar_->setVisible(visible);
 }
 
-void CMainFrame::applySettings() {
-    toolbar_->setVisible(doc_->settings().toolBarVisible);
-    statusDock_->setVisible(doc_->settings().statusBarVisible);
+void CMainFrame::showBars(bool toolBar, bool statusBars) {
+    toolbar_->setVisible(toolBar);
+    statusDock_->setVisible(statusBars);
     applyDefaultLayout();
     updateCommandStates();
+}
+
+void CMainFrame::applySettings() {
+    showBars(doc_->settings().toolBarVisible, doc_->settings().statusBarVisible);
 }
 
 void CMainFrame::applyDefaultLayout() {
     // The sonar window fills the client area less the bars; the frame's layout does the sums.
     if (sonarFill_) {
         sonarFill_->fill();
-    }
-    if (gps_) {
-        const QSize screen = this->screen() ? this->screen()->size() : QSize(1920, 1080);
-        gps_->placeAtDefault(screen.width(), screen.height());
     }
 }

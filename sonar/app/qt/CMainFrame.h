@@ -2,11 +2,13 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 
 #include "acquisition/Ports.h"
 
+class CBeamChildFrm;
 class CKeelbrookDoc;
 class CKeelbrookView;
 class QAction;
@@ -37,6 +39,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     QToolBar* playbackBar() const { return playbackBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
     void setGpsWindows(GpsWindows* gps) { gps_ = gps; }
+    CBeamChildFrm* beamWindow() const;
 
     void redrawViews() override;
     void refreshStatus() override;
@@ -44,6 +47,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void setDocumentTitle(const std::string& title) override;
     void setMenuText(CommandId id, const std::string& text) override;
     void showPlaybackBar(bool visible) override;
+    void showBars(bool toolBar, bool statusBars) override;
     void applyDefaultLayout() override;
     void setupPlaybackBar(int playSpeed) override;
     void setPlaybackSlider(int value) override;
@@ -67,7 +71,6 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void buildStatusBars();
     void buildPlaybackBar();
     bool mouseInWorkingArea() const;
-    void playIdle();
     void updateTitle();
 
     CKeelbrookDoc* doc_ = nullptr;
@@ -77,10 +80,11 @@ class CMainFrame : public QMainWindow, public FrameUi {
     QToolBar* toolbar_ = nullptr;
     QToolBar* statusDock_ = nullptr;
     QToolBar* playbackBar_ = nullptr;
+    QPointer<CBeamChildFrm> beamChild_;
     std::unique_ptr<StatusBars> status_;
     std::map<CommandId, QAction*> actions_;
     QTimer* redrawTimer_ = nullptr;
-    QTimer* idleTimer_ = nullptr;
+    class PlaybackDriver* driver_ = nullptr;
     class QSlider* slider_ = nullptr;
     class QProgressBar* speedBar_ = nullptr;
     class QSpinBox* speedSpin_ = nullptr;
