@@ -57,7 +57,8 @@ std::unique_ptr<ByteStream> SystemGpsSources::openGpsd(const std::string& host, 
 
 std::vector<SerialPortEntry> SystemGpsSources::availablePorts() {
     std::vector<SerialPortEntry> out;
-    for (const SerialPortEntry& e : currentMap().entries()) {
+    const SerialPortMap map = currentMap();  // kept: the loop must not outlive it
+    for (const SerialPortEntry& e : map.entries()) {
         if (SerialPort::probe(e.device)) {
             out.push_back(e);
         }
