@@ -4,7 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-MdiFill::MdiFill(QMdiArea* area, QMdiSubWindow* child) : QObject(area), area_(area), child_(child) {
+MdiFill::MdiFill(QMdiArea* area, QMdiSubWindow* child) : area_(area), child_(child) {
     area_->viewport()->installEventFilter(this);
     child_->installEventFilter(this);
 }
