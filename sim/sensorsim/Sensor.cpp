@@ -226,9 +226,6 @@ std::string Sensor::transmit(std::int64_t nowMs) {
     if (mode_ == Mode::Nmea && nowMs >= nextCycleMs_) {
         cycle(nowMs, out);
     }
-    if (lineRate_ != rate_) {
-        garble(out);
-    }
     return out;
 }
 
@@ -237,10 +234,7 @@ void Sensor::release(std::int64_t nowMs, std::string& out) {
         const Pending p = std::move(outbox_.front());
         outbox_.pop_front();
         if (!p.text.empty()) {
-            if (settings_.faults.noise) {
-                out += noise();
-            }
-            out += p.text;
+            send(settings_.faults.noise ? noise() + p.text : p.text, out);
             log_(p.event);
         }
         if (p.rateAfter) {
@@ -270,10 +264,8 @@ void Sensor::cycle(std::int64_t nowMs, std::string& out) {
         mergeLongLine(sentences);
     }
     for (const Transmitted& t : sentences) {
-        if (settings_.faults.noise && rng_() % kNoiseOneIn == 0) {
-            out += noise();
-        }
-        out += t.text;
+        const bool noisy = settings_.faults.noise && rng_() % kNoiseOneIn == 0;
+        send(noisy ? noise() + t.text : t.text, out);
     }
 }
 
@@ -312,10 +304,15 @@ std::string Sensor::noise() {
     return bytes;
 }
 
-void Sensor::garble(std::string& bytes) {
-    for (char& c : bytes) {
-        c = static_cast<char>(rng_() & 0xFF);
+// Bytes go out at the unit's rate at the moment they are sent; a line set to another rate
+// makes garbage of them.
+void Sensor::send(std::string bytes, std::string& out) {
+    if (lineRate_ != rate_) {
+        for (char& c : bytes) {
+            c = static_cast<char>(rng_() & 0xFF);
+        }
     }
+    out += bytes;
 }
 
 void Sensor::setRate(int rate) {

@@ -81,7 +81,7 @@ class Sensor {
     void cycle(std::int64_t nowMs, std::string& out);
     void mergeLongLine(std::vector<Transmitted>& cycle);
     std::string noise();
-    void garble(std::string& bytes);
+    void send(std::string bytes, std::string& out);
     void setRate(int rate);
     void pauseOutput(std::int64_t nowMs, std::int64_t pauseMs);
 
