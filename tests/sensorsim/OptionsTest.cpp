@@ -54,26 +54,6 @@ TEST(OptionsTest, OptionsReachTheUnitAndBadOnesAreExplained) {
     }
 }
 
-TEST(OptionsTest, HelpNamesEveryOptionAndEvent) {
-    const std::string help = usageText();
-    for (const char* word : {"--model",          "--baud",
-                             "--config",         "--dump-config",
-                             "--seed",           "--reply-checksum",
-                             "--link",           "--drop-echo-every",
-                             "--noise",          "--late-ms",
-                             "--long-lines",     "--help",
-                             "heard <rate>",     "ignored <rate> <n> bytes",
-                             "echo <text>",      "dropped <text>",
-                             "reply <text>",     "silent <text>",
-                             "reject <text>",    "mode nmea|binary|test",
-                             "baud <rate>",      "binary ok",
-                             "binary bad <hex>", "line <rate>",
-                             "transmit <names>", "dumped <file>",
-                             "SIGUSR1"}) {
-        EXPECT_NE(help.find(word), std::string::npos) << word;
-    }
-}
-
 TEST(OptionsTest, TheUnitStartsFromAFileAndWritesItsConfigurationBack) {
     const std::string file = testing::TempDir() + "sensorsim-options.cfg";
     SensorConfig saved;
