@@ -9,6 +9,15 @@
 namespace {
 constexpr int kMaxGifSide = 65535;
 constexpr int kColourResolution = 8;
+// Only this many of the most frequent colours compete for the palette; the rest of a picture
+// with more colours (a photograph, never the view) is mapped to the nearest winner.
+constexpr std::size_t kCandidates = 4096;
+
+struct Candidate {
+    std::uint32_t colour = 0;
+    std::uint32_t count = 0;
+    double cost = 0.0;
+};
 
 int channelDistance(std::uint32_t a, std::uint32_t b) {
     int sum = 0;
@@ -58,6 +67,41 @@ int writeToVector(GifFileType* gif, const GifByteType* data, int length) {
     out->insert(out->end(), data, data + length);
     return length;
 }
+
+// The colours of the palette: all of them when they fit, else the costliest to lose.
+std::vector<std::uint32_t> chooseColours(
+    const std::unordered_map<std::uint32_t, std::uint32_t>& counts) {
+    std::vector<Candidate> all;
+    all.reserve(counts.size());
+    for (const auto& [colour, count] : counts) {
+        all.push_back({colour, count, 0.0});
+    }
+    // The colour itself breaks ties, so the palette never depends on the hash order.
+    auto byCount = [](const Candidate& a, const Candidate& b) {
+        return a.count != b.count ? a.count > b.count : a.colour < b.colour;
+    };
+    std::sort(all.begin(), all.end(), byCount);
+    if (all.size() > kGifMaxColours) {
+        all.resize(std::min(all.size(), kCandidates));
+        for (Candidate& c : all) {
+            int closest = std::numeric_limits<int>::max();
+            for (const Candidate& other : all) {
+                if (other.colour != c.colour) {
+                    closest = std::min(closest, channelDistance(c.colour, other.colour));
+                }
+            }
+            c.cost = static_cast<double>(c.count) * closest;
+        }
+        std::stable_sort(all.begin(), all.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.cost > b.cost; });
+        all.resize(kGifMaxColours);
+    }
+    std::vector<std::uint32_t> colours;
+    for (const Candidate& c : all) {
+        colours.push_back(c.colour);
+    }
+    return colours;
+}
 }  // namespace
 
 GifPalette gifPaletteFor(const PixelView& image) {
@@ -66,21 +110,16 @@ GifPalette gifPaletteFor(const PixelView& image) {
         return result;
     }
     const auto counts = countColours(image);
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> byCount(counts.begin(), counts.end());
-    // Most frequent first; the colour itself breaks ties so the palette does not depend on the
-    // hash order.
-    std::sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) {
-        return a.second != b.second ? a.second > b.second : a.first < b.first;
-    });
-    const std::size_t kept = std::min(byCount.size(), kGifMaxColours);
-    result.exact = byCount.size() <= kGifMaxColours;
+    result.exact = counts.size() <= kGifMaxColours;
+    result.colours = chooseColours(counts);
     std::unordered_map<std::uint32_t, std::uint8_t> indexOf;
-    for (std::size_t i = 0; i < kept; ++i) {
-        result.colours.push_back(byCount[i].first);
-        indexOf[byCount[i].first] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < result.colours.size(); ++i) {
+        indexOf[result.colours[i]] = static_cast<std::uint8_t>(i);
     }
-    for (std::size_t i = kept; i < byCount.size(); ++i) {
-        indexOf[byCount[i].first] = nearest(byCount[i].first, result.colours);
+    for (const auto& [colour, count] : counts) {
+        if (indexOf.find(colour) == indexOf.end()) {
+            indexOf[colour] = nearest(colour, result.colours);
+        }
     }
     result.indices.resize(static_cast<std::size_t>(image.width) * image.height);
     std::size_t k = 0;

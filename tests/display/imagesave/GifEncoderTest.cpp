@@ -1,6 +1,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -118,6 +119,35 @@ TEST(GifEncoder, MoreThan256ColoursKeepTheCommonOnesAndMapTheRestToTheNearest) {
                                                                     << 8)
             << "rare colour " << i << " takes its neighbour, not a dither";
     }
+}
+
+TEST(GifEncoder, ARareOverlayColourOutlivesNeighbouringGreyLevels) {
+    // All 255 grey levels (100 pixels each), a short yellow text and a cyan cross: 257 colours.
+    // Two neighbouring greys merge; yellow and cyan stay exact.
+    std::vector<std::uint32_t> px;
+    for (int i = 0; i < 255; ++i) {
+        px.insert(px.end(), 100, grey(i));
+    }
+    px.insert(px.end(), 10, 0xFFFFFF00u);
+    px.insert(px.end(), 10, 0xFF00FAFAu);
+    const PixelView view{px.data(), static_cast<int>(px.size()), 1, static_cast<int>(px.size())};
+    const auto bytes = encodeGif(view);
+    ASSERT_TRUE(bytes);
+    const Decoded d = decodeGif(*bytes);
+    int changed = 0;
+    for (std::size_t i = 0; i < px.size(); ++i) {
+        const std::uint32_t want = px[i] & 0xFFFFFFu;
+        if (d.rgb[i] != want) {
+            ++changed;
+            const int level = static_cast<int>(want & 0xFF);
+            const int got = static_cast<int>(d.rgb[i] & 0xFF);
+            EXPECT_EQ(d.rgb[i], grey(got) & 0xFFFFFFu) << "still a grey";
+            EXPECT_EQ(std::abs(got - level), 1) << "the neighbouring level";
+        }
+    }
+    EXPECT_EQ(changed, 100);  // one grey level moved to its neighbour, nothing else
+    EXPECT_EQ(d.rgb[px.size() - 1], 0x00FAFAu);
+    EXPECT_EQ(d.rgb[px.size() - 11], 0xFFFF00u);
 }
 
 TEST(GifEncoder, RefusesWhatGifCannotHold) {
