@@ -305,9 +305,10 @@ void CMainFrame::updateCommandStates() {
         } else if (id == CommandId::FilePlaybackBar) {
             enabled = doc_->playback();
             checked = !playbackBar_->isHidden();
-        } else if (const std::optional<bool> v = view_->isChecked(id)) {
-            checked = *v;
-        } else if (!isFrameCommand(id) && !CKeelbrookView::isViewCommand(id)) {
+        } else if (CKeelbrookView::isViewCommand(id)) {
+            enabled = view_->isEnabled(id);
+            checked = view_->isChecked(id).value_or(false);
+        } else if (!isFrameCommand(id)) {
             // Frame and view commands are always available; the rest ask the document.
             enabled = doc_->isEnabled(id);
             checked = doc_->isChecked(id);
@@ -360,6 +361,7 @@ void CMainFrame::refreshStatus() {
     s.setText(StatusBars::Freq, modeName(cmd.modeFreq()));
     s.setText(StatusBars::Range, QString::fromStdString(waterfall_view::rangeText(
                                      cmd.rangeIndex(), doc_->settings().units == 1)));
+    s.setText(StatusBars::Target, view_->targetText());
     const CKeelbrookView::MouseTexts& m = view_->mouseTexts();
     s.setText(StatusBars::MouseDate, m[0]);
     s.setText(StatusBars::MouseTime, m[1]);

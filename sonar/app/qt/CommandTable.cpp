@@ -99,8 +99,9 @@ const std::vector<CommandEntry>& commandTable() {
         item(C::ColourBlue, kColours, "Bl&ue", "Colour table Blue", {}, true),
 
         item(C::Select, kMeasure, "Se&lect", "Select a rectangle of the image", {}, true),
-        item(C::PlusMark, kMeasure, "'+' &Mark", "Put a mark on the image", {}, true),
-        item(C::TargetHeight, kMeasure, "&Target Height", "Measure a target's height", {}, true),
+        item(C::PlusMark, kMeasure, "Draw '+' Mark", "Put a mark on the image", {}, true),
+        item(C::TargetHeight, kMeasure, "Measure Target &Height", "Measure a target's height", {},
+             true),
         item(C::MeasureRange, kMeasure, "Measure &Range", "Measure the range to a point", {}, true),
         item(C::MeasureDistance, kMeasure, "Measure &Distance", "Measure a distance", {}, true),
         item(C::ClearLinesMarks, kMeasure, "&Clear Lines/Marks",

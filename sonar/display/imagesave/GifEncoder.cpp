@@ -62,13 +62,65 @@ std::unordered_map<std::uint32_t, std::uint32_t> countColours(const PixelView& i
     return counts;
 }
 
+// Shrinks the candidates to the palette size, see chooseColours.
+void mergeCheapest(std::vector<Candidate>& all) {
+    const std::size_t n = all.size();
+    std::vector<bool> alive(n, true);
+    std::vector<std::size_t> nearestOf(n, 0);
+    std::vector<double> weight(n);
+    auto findNearest = [&](std::size_t i) {
+        int best = std::numeric_limits<int>::max();
+        for (std::size_t j = 0; j < n; ++j) {
+            if (j != i && alive[j]) {
+                const int d = channelDistance(all[i].colour, all[j].colour);
+                if (d < best) {
+                    best = d;
+                    nearestOf[i] = j;
+                }
+            }
+        }
+        all[i].cost = weight[i] * best;
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        weight[i] = all[i].count;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        findNearest(i);
+    }
+    for (std::size_t left = n; left > kGifMaxColours; --left) {
+        std::size_t cheapest = n;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (alive[i] && (cheapest == n || all[i].cost < all[cheapest].cost)) {
+                cheapest = i;
+            }
+        }
+        alive[cheapest] = false;
+        const std::size_t heir = nearestOf[cheapest];
+        weight[heir] += weight[cheapest];
+        for (std::size_t j = 0; j < n; ++j) {
+            if (alive[j] && (j == heir || nearestOf[j] == cheapest)) {
+                findNearest(j);
+            }
+        }
+    }
+    std::vector<Candidate> kept;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (alive[i]) {
+            kept.push_back(all[i]);
+        }
+    }
+    all = std::move(kept);
+}
+
 int writeToVector(GifFileType* gif, const GifByteType* data, int length) {
     auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
     out->insert(out->end(), data, data + length);
     return length;
 }
 
-// The colours of the palette: all of them when they fit, else the costliest to lose.
+// The colours of the palette: all of them when they fit. Otherwise the cheapest colour to lose
+// (pixel count times squared distance to its nearest) is merged into its nearest, which takes
+// over its pixels, until 256 are left; so a run of neighbouring levels never drifts far.
 std::vector<std::uint32_t> chooseColours(
     const std::unordered_map<std::uint32_t, std::uint32_t>& counts) {
     std::vector<Candidate> all;
@@ -77,24 +129,12 @@ std::vector<std::uint32_t> chooseColours(
         all.push_back({colour, count, 0.0});
     }
     // The colour itself breaks ties, so the palette never depends on the hash order.
-    auto byCount = [](const Candidate& a, const Candidate& b) {
+    std::sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) {
         return a.count != b.count ? a.count > b.count : a.colour < b.colour;
-    };
-    std::sort(all.begin(), all.end(), byCount);
+    });
     if (all.size() > kGifMaxColours) {
         all.resize(std::min(all.size(), kCandidates));
-        for (Candidate& c : all) {
-            int closest = std::numeric_limits<int>::max();
-            for (const Candidate& other : all) {
-                if (other.colour != c.colour) {
-                    closest = std::min(closest, channelDistance(c.colour, other.colour));
-                }
-            }
-            c.cost = static_cast<double>(c.count) * closest;
-        }
-        std::stable_sort(all.begin(), all.end(),
-                         [](const Candidate& a, const Candidate& b) { return a.cost > b.cost; });
-        all.resize(kGifMaxColours);
+        mergeCheapest(all);
     }
     std::vector<std::uint32_t> colours;
     for (const Candidate& c : all) {
