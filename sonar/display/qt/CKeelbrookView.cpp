@@ -161,7 +161,7 @@ void CKeelbrookView::drawMeasurements(QPainter& p) {
         targetText_ = QString::fromStdString(
             measure::targetText(measure::targetRange(*mouse, scale), imperial));
     }
-    paintMeasureOverlay(p, measure::buildOverlay(tools_, scale, style, mouse, live), fonts_);
+    overlay_.paint(p, measure::buildOverlay(tools_, scale, style, mouse, live), fonts_);
 }
 
 void CKeelbrookView::drawTexts(QPainter& p, int drawnW, int imageH) {

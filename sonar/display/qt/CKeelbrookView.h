@@ -14,6 +14,7 @@
 #include "display/imagesave/Selection.h"
 #include "display/imagesave/qt/QtImageEncoder.h"
 #include "display/measure/MeasureTools.h"
+#include "display/qt/OverlayPainter.h"
 #include "display/qt/ViewFonts.h"
 #include "display/qt/WaterfallRenderer.h"
 
@@ -93,4 +94,5 @@ class CKeelbrookView : public QWidget {
     std::function<void()> painted_;
     std::function<bool()> inWorkingArea_;
     ViewFonts fonts_;
+    OverlayPainter overlay_;
 };
