@@ -40,6 +40,7 @@ bool CKeelbrookDoc::initialise() {
     const bool loaded = loadSettingsFile();
     if (!loaded) {
         settings_.gpsTracking = true;
+        ports_.frame.showSonarSettings(settings_.settingsDialogVisible);
     }
     return loaded;
 }
@@ -350,6 +351,7 @@ void CKeelbrookDoc::changeSetting(bool changed) {
         return;
     }
     ports_.frame.refreshDiagnostics();
+    ports_.frame.refreshSonarSettings();
     ports_.frame.redrawViews();
     ports_.frame.refreshStatus();
 }
@@ -376,6 +378,7 @@ void CKeelbrookDoc::applyLoadedSettings() {
     pipeline_.selectColourTable(settings_.colorTable);
     pipeline_.settings().setSpeedCorrection(settings_.speedCorrectionEnabled);
     pipeline_.settings().setColourIndicatorShown(settings_.showColorIndicator);
+    ports_.frame.showSonarSettings(settings_.settingsDialogVisible);
     head_.armHandshake();
 }
 

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/CommandTable.h"
+#include "app/qt/OperatorDialogs.h"
 #include "app/qt/StatusBars.h"
 #include "app/qt/ToolbarIcons.h"
 #include "display/ViewTexts.h"
@@ -168,6 +169,8 @@ void CMainFrame::setupPlaybackBar(int playSpeed) {
     speedSpin_->setValue(playSpeed);
     speedBar_->setValue(playSpeed);
     playbackBar_->setVisible(doc_->settings().filePlaybackBarVisible);
+    // The head's settings mean nothing while a file plays; the saved flag stays as it is.
+    showSonarSettings(false);
 }
 
 void CMainFrame::setPlaybackSlider(int value) {
@@ -201,8 +204,31 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     sonarChild_ = mdi_->addSubWindow(view_, Qt::FramelessWindowHint);
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
     sonarChild_->showMaximized();
+    dialogs_ = std::make_unique<OperatorDialogs>(doc, *this, [this] {
+        refreshDiagnostics();
+        redrawViews();
+        refreshStatus();
+    });
     buildMenus();
     refreshStatus();
+}
+
+void CMainFrame::refreshDiagnostics() {
+    if (dialogs_) {
+        dialogs_->refreshDiagnostics();
+    }
+}
+
+void CMainFrame::showSonarSettings(bool visible) {
+    if (dialogs_) {
+        dialogs_->showSonarSettings(visible);
+    }
+}
+
+void CMainFrame::refreshSonarSettings() {
+    if (dialogs_) {
+        dialogs_->refreshSonarSettings();
+    }
 }
 
 void CMainFrame::buildMenus() {
@@ -282,7 +308,7 @@ void CMainFrame::runCommand(CommandId id) {
             emit aboutRequested();
             break;
         default:
-            if (!view_->execute(id)) {
+            if (!dialogs_->execute(id) && !view_->execute(id)) {
                 doc_->execute(id);
             }
             break;
@@ -305,6 +331,9 @@ void CMainFrame::updateCommandStates() {
         } else if (id == CommandId::FilePlaybackBar) {
             enabled = doc_->playback();
             checked = !playbackBar_->isHidden();
+        } else if (const auto dialog = dialogs_->state(id)) {
+            enabled = dialog->enabled;
+            checked = dialog->checked;
         } else if (CKeelbrookView::isViewCommand(id)) {
             enabled = view_->isEnabled(id);
             checked = view_->isChecked(id).value_or(false);
