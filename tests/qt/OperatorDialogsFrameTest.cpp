@@ -81,6 +81,13 @@ TEST_F(FrameDialogsTest, SettingsDialogOpensAtItsPlaceAndTogglesWithItsMenuItem)
     EXPECT_FALSE(checked(CommandId::SonarSettings));
 }
 
+TEST_F(FrameDialogsTest, ClosingTheProgramKeepsTheDialogForTheNextStart) {
+    ASSERT_TRUE(settingsDialog()->isVisible());
+    QApplication::closeAllWindows();  // as the platform does when the program quits
+    QTest::qWait(10);
+    EXPECT_TRUE(doc.settings().settingsDialogVisible);
+}
+
 TEST_F(FrameDialogsTest, ToolbarCommandsAndUnitsShowInTheOpenDialog) {
     connect();
     frame.runCommand(CommandId::IncreaseGain);

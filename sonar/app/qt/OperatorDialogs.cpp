@@ -1,6 +1,7 @@
 #include "app/qt/OperatorDialogs.h"
 
 #include <QAction>
+#include <QTimer>
 
 #include "display/qt/CDiagnosticsDlg.h"
 #include "display/qt/CSonarSettingsDlg.h"
@@ -37,7 +38,15 @@ void OperatorDialogs::createSonarSettings() {
         doc_.settings().settingsLeft = left;
         doc_.settings().settingsTop = top;
     };
-    hooks.closed = [this] { doc_.settings().settingsDialogVisible = false; };
+    // Closing the program closes the dialog too, but it is to open again at the next start:
+    // only a close while the main window stays counts as the operator's.
+    hooks.closed = [this] {
+        QTimer::singleShot(0, &frame_, [this] {
+            if (frame_.isVisible()) {
+                doc_.settings().settingsDialogVisible = false;
+            }
+        });
+    };
     settings_ = new CSonarSettingsDlg(doc_.head().command(), std::move(hooks), &frame_);
     settings_->move(doc_.settings().settingsLeft, doc_.settings().settingsTop);
     passKeys(settings_);
