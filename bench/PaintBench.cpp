@@ -13,6 +13,7 @@
 #include "acquisition/qt/CSonarSocket.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtPlatform.h"
+#include "beam/qt/CBeamCoverView.h"
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
 #include "support/FakeDocument.h"
@@ -162,6 +163,28 @@ void BM_WaterfallPaintWithMeasurements(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_WaterfallPaintWithMeasurements)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The beam coverage window at the same size: the 600-ray fan, outlines, scale and labels,
+// computed and drawn, with a gain that shades the fan (no single-colour shortcut).
+void BM_BeamCoverageDraw(benchmark::State& state) {
+    app();
+    struct Source : BeamSettingsSource {
+        BeamStartSettings beamStartSettings() const override { return {9, 0, 20, 0}; }
+    } source;
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    CBeamCoverView view(source, {});
+    view.resize(w, h);
+    QImage target(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&target);
+        view.paintView(p);
+        p.end();
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BeamCoverageDraw)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
 long residentKiB() {
     std::ifstream in("/proc/self/status");

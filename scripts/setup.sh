@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-multimedia-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev
   qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
   libgif-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth fonts-liberation poppler-utils
 )
 
 missing=()

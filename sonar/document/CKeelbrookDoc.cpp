@@ -394,6 +394,11 @@ void CKeelbrookDoc::copyLiveStateToSettings() {
     settings_.gainBalance = cmd.gainBalance();
 }
 
+BeamStartSettings CKeelbrookDoc::beamStartSettings() const {
+    const SwitchCommand& cmd = head_.command();
+    return {cmd.rangeIndex(), cmd.modeFreq(), cmd.dataGain(), settings_.units};
+}
+
 bool CKeelbrookDoc::saveSettingsFile() {
     copyLiveStateToSettings();
     return saveSettings(settingsPath_, settings_, playback_);

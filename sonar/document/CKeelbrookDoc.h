@@ -12,6 +12,7 @@
 #include "acquisition/RecentFileList.h"
 #include "acquisition/ReturnFramer.h"
 #include "acquisition/SettingsRecord.h"
+#include "beam/BeamSettingsSource.h"
 #include "datafile/DiskSpace.h"
 #include "datafile/FilesystemDiskSpace.h"
 #include "datafile/PingRecord.h"
@@ -38,7 +39,7 @@ struct DocPorts {
 
 // The one document: run-time state of the program, the live exchange with the head, the fixed
 // order of work for every ping, recording and playback.
-class CKeelbrookDoc : public ViewDocument {
+class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
   public:
     static constexpr std::uint16_t kHeadPort = 4040;
     static constexpr unsigned kReconnectPauseMs = 5000;
@@ -132,6 +133,8 @@ class CKeelbrookDoc : public ViewDocument {
         int range = 0, mode = 0, gain = 0, balance = 0;
     };
     const AlarmCopies& alarmCopies() const { return alarm_; }
+
+    BeamStartSettings beamStartSettings() const override;
 
   private:
     void handleReturn(const std::uint8_t* ret);

@@ -23,6 +23,7 @@
 #include "app/qt/OperatorDialogs.h"
 #include "app/qt/StatusBars.h"
 #include "app/qt/ToolbarIcons.h"
+#include "beam/qt/CBeamChildFrm.h"
 #include "display/ViewTexts.h"
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
@@ -43,7 +44,7 @@ QString modeName(int mode) {
 bool isFrameCommand(CommandId id) {
     return id == CommandId::AppExit || id == CommandId::About || id == CommandId::ViewToolbar ||
            id == CommandId::ViewStatusBar || id == CommandId::FilePlaybackBar ||
-           id == CommandId::DefaultLayout;
+           id == CommandId::DefaultLayout || id == CommandId::BeamCoverage;
 }
 }  // namespace
 
@@ -51,6 +52,8 @@ CMainFrame::CMainFrame() {
     setWindowTitle(QStringLiteral("Keelbrook"));
     mdi_ = new QMdiArea(this);
     mdi_->setBackground(QColor(40, 40, 40));
+    // Other windows open beside the sonar window instead of taking over the whole area.
+    mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdi_);
     buildToolbar();
     buildStatusBars();
@@ -204,6 +207,17 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     sonarChild_ = mdi_->addSubWindow(view_, Qt::FramelessWindowHint);
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
     sonarChild_->showMaximized();
+    // The sonar window lies behind the others: clicking into it never buries the beam coverage
+    // window, whose menu command is disabled while it is open.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (w && w == sonarChild_) {
+            for (QMdiSubWindow* other : mdi_->subWindowList()) {
+                if (other != w) {
+                    other->raise();
+                }
+            }
+        }
+    });
     dialogs_ = std::make_unique<OperatorDialogs>(doc, *this, [this] {
         refreshDiagnostics();
         redrawViews();
@@ -274,6 +288,10 @@ void CMainFrame::buildMenus() {
     updateCommandStates();
 }
 
+CBeamChildFrm* CMainFrame::beamWindow() const {
+    return beamChild_;
+}
+
 QAction* CMainFrame::action(CommandId id) const {
     auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
@@ -307,6 +325,12 @@ void CMainFrame::runCommand(CommandId id) {
         case CommandId::About:
             emit aboutRequested();
             break;
+        case CommandId::BeamCoverage:
+            if (!beamChild_) {
+                beamChild_ =
+                    CBeamChildFrm::open(mdi_, *doc_, [this](CommandId c) { return action(c); });
+            }
+            break;
         default:
             if (!dialogs_->execute(id) && !view_->execute(id)) {
                 doc_->execute(id);
@@ -331,6 +355,8 @@ void CMainFrame::updateCommandStates() {
         } else if (id == CommandId::FilePlaybackBar) {
             enabled = doc_->playback();
             checked = !playbackBar_->isHidden();
+        } else if (id == CommandId::BeamCoverage) {
+            enabled = beamChild_.isNull();
         } else if (const auto dialog = dialogs_->state(id)) {
             enabled = dialog->enabled;
             checked = dialog->checked;
@@ -411,6 +437,9 @@ void CMainFrame::updateTitle() {
     QString title = QStringLiteral("Keelbrook - ") + QString::fromStdString(documentTitle_);
     if (doc_ && doc_->recording()) {
         title += QStringLiteral("  Saved: %1 kBytes").arg(doc_->recordedBytes() / 1024);
+    }
+    if (beamChild_ && beamChild_->view()->previewDialog()) {
+        title = QString::fromLatin1(CBeamCoverView::kPreviewTitle);
     }
     if (windowTitle() != title) {
         setWindowTitle(title);

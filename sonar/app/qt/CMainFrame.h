@@ -2,11 +2,13 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 
 #include "acquisition/Ports.h"
 
+class CBeamChildFrm;
 class CKeelbrookDoc;
 class CKeelbrookView;
 class QAction;
@@ -35,6 +37,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     OperatorDialogs& dialogs() { return *dialogs_; }
     QToolBar* toolbar() const { return toolbar_; }
     QToolBar* playbackBar() const { return playbackBar_; }
+    CBeamChildFrm* beamWindow() const;
 
     void redrawViews() override;
     void refreshStatus() override;
@@ -77,6 +80,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     QToolBar* toolbar_ = nullptr;
     QToolBar* statusDock_ = nullptr;
     QToolBar* playbackBar_ = nullptr;
+    QPointer<CBeamChildFrm> beamChild_;
     std::unique_ptr<StatusBars> status_;
     std::unique_ptr<OperatorDialogs> dialogs_;
     std::map<CommandId, QAction*> actions_;

@@ -67,7 +67,8 @@ void OperatorDialogs::showSonarSettings(bool visible) {
 }
 
 void OperatorDialogs::refreshSonarSettings() {
-    if (settings_) {
+    // A hidden dialog is brought up to date when it is shown again.
+    if (settings_ && settings_->isVisible()) {
         settings_->refresh();
     }
 }

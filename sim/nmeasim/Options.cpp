@@ -1,0 +1,381 @@
+#include "nmeasim/Options.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace nmeasim {
+namespace {
+
+constexpr double kMaxRate = 20.0;
+constexpr std::array<unsigned, 6> kBauds = {4800, 9600, 19200, 38400, 57600, 115200};
+constexpr double kMaxLatitude = 85.0;
+constexpr double kMaxSpeedKnots = 40.0;
+constexpr double kMaxLineLength = 100000.0;
+constexpr double kMaxLineSpacing = 10000.0;
+constexpr double kMaxGapSeconds = 86400.0;
+constexpr int kFirstYear = 1980;  // two-digit RMC years must stay unambiguous
+constexpr int kLastYear = 2069;
+
+const char kUsage[] =
+    "Usage: nmeasim [options]\n"
+    "NMEA 0183 GPS simulator: a survey vessel running lines, or a recorded log played back,\n"
+    "written to a pseudo-terminal as a GPS receiver on a serial line would.\n"
+    "The first line on standard output is the device to open (e.g. /dev/pts/7).\n"
+    "\n"
+    "Output:\n"
+    "  --link PATH            also create the symlink PATH to the device (removed at exit)\n"
+    "  --rate HZ              fixes per second, 0 < HZ <= 20 (fractions allowed), default 1\n"
+    "  --baud N               line speed: 4800 (default), 9600, 19200, 38400, 57600, 115200;\n"
+    "                         output is paced at N/10 bytes per second as on a real wire\n"
+    "  --sentences LIST       comma-separated, in the order sent, default GGA,GLL,RMC,VTG;\n"
+    "                         GSA, GSV and ZDA may be added\n"
+    "  --talker XX            two-letter talker, default GP; GN, GL, GA, GB as sent by\n"
+    "                         multi-constellation receivers\n"
+    "Vessel:\n"
+    "  --start LAT,LON        start of the first line, decimal degrees (south and west\n"
+    "                         negative), default 50.7750,-1.2300\n"
+    "  --speed KNOTS          speed through the survey, default 4\n"
+    "  --line-length M        length of each survey line in metres, default 500\n"
+    "  --line-spacing M       distance between lines in metres, default 50\n"
+    "                         (lines run north and south, stepping east)\n"
+    "  --time YYYY-MM-DDTHH:MM:SS   UTC time of the first fix, default now\n"
+    "  --seed N               randomness of the vessel, the sky and the faults, default 1\n"
+    "Replay:\n"
+    "  --replay FILE          play a recorded NMEA log at its own pace, taken from the UTC\n"
+    "                         times in its sentences (pauses over 60 s play as 1 s); lines\n"
+    "                         starting with # and non-NMEA lines are skipped; output is CR LF\n"
+    "  --loop                 start the log again at its end\n"
+    "Running:\n"
+    "  --count N              exit after N fixes (cycles of a log)\n"
+    "  --fast                 no pacing: write as fast as the reader takes it, nothing dropped\n"
+    "Faults:\n"
+    "  --noise P              probability 0..1 per sentence of a burst of random bytes before\n"
+    "                         or inside it\n"
+    "  --bad-checksum-every N every Nth sentence carries a wrong checksum\n"
+    "  --split                write each sentence in 2..5 random pieces, 2..20 ms apart\n"
+    "  --gap-every S          every S seconds fall silent ...\n"
+    "  --gap-seconds T        ... for T seconds (T < S; both needed), as a receiver losing\n"
+    "                         power or a cable fault; the vessel moves on meanwhile\n"
+    "  --help                 show this text\n"
+    "\n"
+    "Without --fast, output nobody reads is dropped, not stored: a program that opens the\n"
+    "device late reads current sentences. If a fix does not fit into the time to the next at\n"
+    "the chosen baud, later fixes are dropped as on a real line, and a warning is printed.\n"
+    "SIGINT or SIGTERM ends the program.\n";
+
+std::optional<std::uint64_t> parseUnsigned(const std::string& text) {
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        return std::nullopt;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0') {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<double> parseNumber(const std::string& text) {
+    if (text.empty() || text.find_first_of(" \t") != std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(v)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::vector<std::string> splitList(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', from);
+        out.push_back(text.substr(from, comma - from));
+        if (comma == std::string::npos) {
+            return out;
+        }
+        from = comma + 1;
+    }
+}
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+    ParsedOptions run();
+
+  private:
+    bool option(const std::string& name);
+    bool vesselOption(const std::string& name);
+    bool faultOption(const std::string& name);
+    bool value(const std::string& name, std::string& out);
+    bool number(const std::string& name, double min, double max, bool minOpen, double& out);
+    bool count(const std::string& name, std::uint64_t min, std::uint64_t& out);
+    bool sentences(const std::string& text);
+    bool start(const std::string& text);
+    bool check();
+    bool fail(const std::string& message);
+
+    const std::vector<std::string>& args_;
+    std::size_t i_ = 0;
+    std::vector<std::string> seen_;
+    ParsedOptions result_;
+};
+
+bool Parser::fail(const std::string& message) {
+    if (result_.error.empty()) {
+        result_.error = message;
+    }
+    return false;
+}
+
+bool Parser::value(const std::string& name, std::string& out) {
+    if (i_ + 1 >= args_.size()) {
+        return fail("option " + name + " needs a value");
+    }
+    out = args_[++i_];
+    return true;
+}
+
+bool Parser::number(const std::string& name, double min, double max, bool minOpen, double& out) {
+    std::string text;
+    if (!value(name, text)) {
+        return false;
+    }
+    const auto v = parseNumber(text);
+    if (!v || *v > max || *v < min || (minOpen && *v == min)) {
+        char range[96];
+        std::snprintf(range, sizeof range,
+                      minOpen ? " (expected more than %g, at most %g)" : " (expected %g..%g)", min,
+                      max);
+        return fail("invalid value '" + text + "' for " + name + range);
+    }
+    out = *v;
+    return true;
+}
+
+bool Parser::count(const std::string& name, std::uint64_t min, std::uint64_t& out) {
+    std::string text;
+    if (!value(name, text)) {
+        return false;
+    }
+    const auto v = parseUnsigned(text);
+    if (!v || *v < min) {
+        return fail("invalid value '" + text + "' for " + name + " (expected a whole number" +
+                    (min > 0 ? " from " + std::to_string(min) : std::string()) + ")");
+    }
+    out = *v;
+    return true;
+}
+
+bool Parser::sentences(const std::string& text) {
+    std::vector<SentenceType> types;
+    for (const std::string& name : splitList(text)) {
+        const auto type = sentenceTypeFromName(name);
+        if (!type) {
+            return fail("unknown sentence '" + name +
+                        "' in --sentences (expected GGA, GLL, RMC, VTG, GSA, GSV, ZDA)");
+        }
+        if (std::find(types.begin(), types.end(), *type) != types.end()) {
+            return fail("sentence '" + name + "' named twice in --sentences");
+        }
+        types.push_back(*type);
+    }
+    result_.options.sentences = types;
+    return true;
+}
+
+bool Parser::start(const std::string& text) {
+    const std::vector<std::string> parts = splitList(text);
+    const auto lat = parts.size() == 2 ? parseNumber(parts[0]) : std::nullopt;
+    const auto lon = parts.size() == 2 ? parseNumber(parts[1]) : std::nullopt;
+    if (!lat || !lon || std::fabs(*lat) > kMaxLatitude || std::fabs(*lon) > 180.0) {
+        return fail("invalid value '" + text +
+                    "' for --start (expected LAT,LON in decimal degrees, |LAT| <= 85)");
+    }
+    result_.options.vessel.startLatitude = *lat;
+    result_.options.vessel.startLongitude = *lon;
+    return true;
+}
+
+bool Parser::vesselOption(const std::string& name) {
+    VesselConfig& v = result_.options.vessel;
+    std::string text;
+    if (name == "--start") {
+        return value(name, text) && start(text);
+    }
+    if (name == "--speed") {
+        return number(name, 0.0, kMaxSpeedKnots, false, v.speedKnots);
+    }
+    if (name == "--line-length") {
+        return number(name, 0.0, kMaxLineLength, true, v.lineLength);
+    }
+    if (name == "--line-spacing") {
+        return number(name, 0.0, kMaxLineSpacing, true, v.lineSpacing);
+    }
+    if (name == "--time") {
+        if (!value(name, text)) {
+            return false;
+        }
+        const auto t = parseIsoTime(text);
+        const int year = t ? toCivil(*t).year : 0;
+        if (!t || year < kFirstYear || year > kLastYear) {
+            return fail("invalid value '" + text +
+                        "' for --time (expected YYYY-MM-DDTHH:MM:SS UTC, years 1980..2069)");
+        }
+        result_.options.startTime = t;
+        return true;
+    }
+    if (name == "--sentences") {
+        return value(name, text) && sentences(text);
+    }
+    if (name == "--talker") {
+        if (!value(name, text)) {
+            return false;
+        }
+        if (text.size() != 2 || !std::isupper(static_cast<unsigned char>(text[0])) ||
+            !std::isupper(static_cast<unsigned char>(text[1]))) {
+            return fail("invalid value '" + text +
+                        "' for --talker (expected two capitals, e.g. GN)");
+        }
+        result_.options.talker = text;
+        return true;
+    }
+    return fail("unknown option '" + name + "'");
+}
+
+bool Parser::faultOption(const std::string& name) {
+    FaultOptions& f = result_.options.faults;
+    if (name == "--noise") {
+        return number(name, 0.0, 1.0, false, f.noise);
+    }
+    if (name == "--bad-checksum-every") {
+        std::uint64_t n = 0;
+        if (!count(name, 1, n)) {
+            return false;
+        }
+        f.badChecksumEvery = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(n, std::numeric_limits<std::uint32_t>::max()));
+        return true;
+    }
+    if (name == "--split") {
+        f.split = true;
+        return true;
+    }
+    if (name == "--gap-every") {
+        return number(name, 0.0, kMaxGapSeconds, true, f.gapEvery);
+    }
+    if (name == "--gap-seconds") {
+        return number(name, 0.0, kMaxGapSeconds, true, f.gapSeconds);
+    }
+    return vesselOption(name);
+}
+
+bool Parser::option(const std::string& name) {
+    Options& o = result_.options;
+    if (name == "--link") {
+        return value(name, o.link);
+    }
+    if (name == "--rate") {
+        return number(name, 0.0, kMaxRate, true, o.rate);
+    }
+    if (name == "--baud") {
+        std::uint64_t baud = 0;
+        if (!count(name, 1, baud)) {
+            return false;
+        }
+        if (std::find(kBauds.begin(), kBauds.end(), baud) == kBauds.end()) {
+            return fail("invalid value '" + std::to_string(baud) +
+                        "' for --baud (expected 4800, 9600, 19200, 38400, 57600 or 115200)");
+        }
+        o.baud = static_cast<unsigned>(baud);
+        return true;
+    }
+    if (name == "--seed") {
+        return count(name, 0, o.seed);
+    }
+    if (name == "--count") {
+        return count(name, 1, o.count);
+    }
+    if (name == "--fast") {
+        o.fast = true;
+        return true;
+    }
+    if (name == "--replay") {
+        return value(name, o.replay);
+    }
+    if (name == "--loop") {
+        o.loop = true;
+        return true;
+    }
+    return faultOption(name);
+}
+
+bool Parser::check() {
+    const auto saw = [this](const char* name) {
+        return std::find(seen_.begin(), seen_.end(), name) != seen_.end();
+    };
+    const FaultOptions& f = result_.options.faults;
+    if (saw("--gap-every") != saw("--gap-seconds")) {
+        return fail("--gap-every and --gap-seconds must be given together");
+    }
+    if (saw("--gap-every") && f.gapSeconds >= f.gapEvery) {
+        return fail("--gap-seconds must be shorter than --gap-every");
+    }
+    if (saw("--loop") && !saw("--replay")) {
+        return fail("--loop needs --replay FILE");
+    }
+    if (saw("--replay")) {
+        for (const char* vesselOnly : {"--rate", "--sentences", "--talker", "--start", "--speed",
+                                       "--line-length", "--line-spacing", "--time"}) {
+            if (saw(vesselOnly)) {
+                return fail(std::string(vesselOnly) + " cannot be combined with --replay");
+            }
+        }
+    }
+    return true;
+}
+
+ParsedOptions Parser::run() {
+    if (std::find(args_.begin(), args_.end(), "--help") != args_.end() ||
+        std::find(args_.begin(), args_.end(), "-h") != args_.end()) {
+        result_.status = ParsedOptions::Status::Help;
+        return result_;
+    }
+    for (i_ = 0; i_ < args_.size(); ++i_) {
+        const std::string& name = args_[i_];
+        if (std::find(seen_.begin(), seen_.end(), name) != seen_.end()) {
+            fail("option " + name + " given twice");
+            return result_;
+        }
+        seen_.push_back(name);
+        if (!option(name)) {
+            return result_;
+        }
+    }
+    if (check()) {
+        result_.status = ParsedOptions::Status::Run;
+    }
+    return result_;
+}
+
+}  // namespace
+
+ParsedOptions parseOptions(const std::vector<std::string>& args) {
+    return Parser(args).run();
+}
+
+const char* usageText() {
+    return kUsage;
+}
+
+}  // namespace nmeasim

@@ -1,0 +1,289 @@
+// nmeasim: a GPS receiver on a pseudo-terminal. A thin POSIX shell over nmeasim_core: it opens
+// the pty, runs the poll loop and handles signals; the core decides what is written and when.
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "nmeasim/CycleSource.h"
+#include "nmeasim/Faults.h"
+#include "nmeasim/Options.h"
+#include "nmeasim/Replay.h"
+#include "nmeasim/Transmitter.h"
+
+namespace {
+
+constexpr int kExitStartFailure = 1;
+constexpr int kExitBadArguments = 2;
+// Upper bound on every wait, so a stop request is seen even if its signal slips past a poll.
+constexpr int kIdlePollMs = 200;
+// After the last fix: how long a reader gets to take what is still in the terminal, and how
+// long the input must stay empty to count as taken.
+constexpr std::int64_t kDrainMicros = 5000000;
+constexpr std::int64_t kDrainQuietMicros = 100000;
+
+volatile std::sig_atomic_t gStopRequested = 0;
+
+void onStopSignal(int) {
+    gStopRequested = 1;
+}
+
+bool stopRequested() {
+    return gStopRequested != 0;
+}
+
+void installSignalHandlers() {
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: a signal interrupts poll
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+std::int64_t nowMicros() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+nmeasim::UtcMicros wholeSecondNow() {
+    using namespace std::chrono;
+    const auto s = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+    return static_cast<nmeasim::UtcMicros>(s) * nmeasim::kMicrosPerSecond;
+}
+
+speed_t speedOf(unsigned baud) {
+    switch (baud) {
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        default:
+            return B4800;
+    }
+}
+
+// Both ends of the pseudo-terminal. The slave stays open here, so the line exists (and writes
+// succeed) whether or not a program has it open, as a receiver's serial port does.
+struct Pty {
+    int master = -1;
+    int slave = -1;
+    std::string path;
+
+    ~Pty() {
+        for (int fd : {master, slave}) {
+            if (fd >= 0) {
+                close(fd);
+            }
+        }
+    }
+
+    bool open(unsigned baud) {
+        termios tio{};
+        cfmakeraw(&tio);
+        tio.c_cflag |= CLOCAL | CREAD;
+        cfsetispeed(&tio, speedOf(baud));
+        cfsetospeed(&tio, speedOf(baud));
+        if (openpty(&master, &slave, nullptr, &tio, nullptr) != 0) {
+            return false;
+        }
+        char name[128] = {};
+        if (ptsname_r(master, name, sizeof name) != 0) {
+            return false;
+        }
+        path = name;
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+        fcntl(master, F_SETFD, FD_CLOEXEC);
+        fcntl(slave, F_SETFD, FD_CLOEXEC);
+        return true;
+    }
+
+    // Bytes written to the device and not yet read by anyone.
+    std::size_t unread() const {
+        int n = 0;
+        return ioctl(slave, FIONREAD, &n) == 0 && n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+
+    // What a program writes to the device (gpsd probes receivers, for one) is read and dropped.
+    void discardInput() const {
+        char sink[1024];
+        for (int i = 0; i < 16 && read(master, sink, sizeof sink) > 0; ++i) {
+        }
+    }
+};
+
+class PtyLine : public nmeasim::LinePort {
+  public:
+    explicit PtyLine(int fd) : fd_(fd) {}
+
+    std::size_t write(const char* data, std::size_t n) override {
+        while (true) {
+            const ssize_t w = ::write(fd_, data, n);
+            if (w >= 0) {
+                return static_cast<std::size_t>(w);
+            }
+            if (errno != EINTR) {
+                return 0;
+            }
+        }
+    }
+
+  private:
+    int fd_;
+};
+
+// The --link symlink, replaced if a previous run left it behind, removed at exit if it is
+// still ours.
+class Link {
+  public:
+    bool create(const std::string& path, const std::string& target, std::string& error) {
+        struct stat st {};
+        if (lstat(path.c_str(), &st) == 0) {
+            if (!S_ISLNK(st.st_mode)) {
+                error = "'" + path + "' exists and is not a symlink";
+                return false;
+            }
+            unlink(path.c_str());
+        }
+        if (symlink(target.c_str(), path.c_str()) != 0) {
+            error = "cannot create symlink '" + path + "': " + std::strerror(errno);
+            return false;
+        }
+        path_ = path;
+        target_ = target;
+        return true;
+    }
+
+    ~Link() {
+        if (path_.empty()) {
+            return;
+        }
+        char buffer[256] = {};
+        const ssize_t n = readlink(path_.c_str(), buffer, sizeof buffer - 1);
+        if (n > 0 && std::string(buffer, static_cast<std::size_t>(n)) == target_) {
+            unlink(path_.c_str());
+        }
+    }
+
+  private:
+    std::string path_;
+    std::string target_;
+};
+
+std::unique_ptr<nmeasim::CycleSource> makeSource(const nmeasim::Options& o, std::string& error) {
+    if (!o.replay.empty()) {
+        auto log = nmeasim::loadReplayLog(o.replay, error);
+        if (!log) {
+            return nullptr;
+        }
+        return std::make_unique<nmeasim::ReplaySource>(std::move(*log), o.loop);
+    }
+    nmeasim::VesselConfig vessel = o.vessel;
+    vessel.seed = o.seed;
+    return std::make_unique<nmeasim::VesselSource>(vessel, o.startTime.value_or(wholeSecondNow()),
+                                                   o.rate, o.sentences, o.talker);
+}
+
+void run(const nmeasim::Options& options, const Pty& pty, nmeasim::CycleSource& source) {
+    nmeasim::FaultInjector faults(options.faults, options.seed);
+    nmeasim::Transmitter tx(source, faults, {options.fast, options.baud, options.count});
+    PtyLine line(pty.master);
+    while (!stopRequested() && !tx.finished()) {
+        const std::int64_t now = nowMicros();
+        const std::int64_t wake = tx.service(now, line);
+        if (const auto warning = tx.takeWarning()) {
+            std::fprintf(stderr, "nmeasim: %s\n", warning->c_str());
+        }
+        // Real time: what nobody reads is lost, as on a serial line.
+        if (!options.fast && (tx.blocked() || tx.outputAge().stale(pty.unread(), now))) {
+            tcflush(pty.slave, TCIFLUSH);
+        }
+        const std::int64_t waitMicros = std::max<std::int64_t>(0, wake - now);
+        pollfd p{pty.master, static_cast<short>(POLLIN | (tx.blocked() ? POLLOUT : 0)), 0};
+        const int timeout =
+            static_cast<int>(std::min<std::int64_t>(kIdlePollMs, (waitMicros + 999) / 1000));
+        if (poll(&p, 1, timeout) > 0 && (p.revents & POLLIN)) {
+            pty.discardInput();
+        }
+    }
+}
+
+// Gives a reader the chance to take the last fixes before the device goes away.
+void drain(const Pty& pty) {
+    const std::int64_t deadline = nowMicros() + kDrainMicros;
+    std::int64_t quietSince = nowMicros();
+    while (!stopRequested() && nowMicros() < deadline) {
+        if (pty.unread() > 0) {
+            quietSince = nowMicros();
+        } else if (nowMicros() - quietSince >= kDrainQuietMicros) {
+            return;
+        }
+        pollfd p{pty.master, POLLIN, 0};
+        if (poll(&p, 1, 10) > 0 && (p.revents & POLLIN)) {
+            pty.discardInput();
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const nmeasim::ParsedOptions parsed =
+        nmeasim::parseOptions(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (parsed.status == nmeasim::ParsedOptions::Status::Help) {
+        std::fputs(nmeasim::usageText(), stdout);
+        return 0;
+    }
+    if (parsed.status == nmeasim::ParsedOptions::Status::Error) {
+        std::fprintf(stderr, "nmeasim: %s\nTry 'nmeasim --help'.\n", parsed.error.c_str());
+        return kExitBadArguments;
+    }
+    const nmeasim::Options& options = parsed.options;
+    std::string error;
+    const std::unique_ptr<nmeasim::CycleSource> source = makeSource(options, error);
+    if (!source) {
+        std::fprintf(stderr, "nmeasim: %s\n", error.c_str());
+        return kExitStartFailure;
+    }
+    installSignalHandlers();
+    Pty pty;
+    if (!pty.open(options.baud)) {
+        std::fprintf(stderr, "nmeasim: cannot create a pseudo-terminal: %s\n",
+                     std::strerror(errno));
+        return kExitStartFailure;
+    }
+    Link link;
+    if (!options.link.empty() && !link.create(options.link, pty.path, error)) {
+        std::fprintf(stderr, "nmeasim: %s\n", error.c_str());
+        return kExitStartFailure;
+    }
+    std::printf("%s\n", pty.path.c_str());
+    std::fflush(stdout);
+
+    run(options, pty, *source);
+    if (!stopRequested()) {
+        drain(pty);
+    }
+    return 0;
+}
