@@ -80,6 +80,7 @@ void CKeelbrookView::paintView(QPainter& p) {
     p.fillRect(rect(), Qt::black);
     const WaterfallImage& image = shownImage();
     if (image.empty()) {
+        targetText_.clear();
         drawTexts(p, drawnWidth(), height());
         return;
     }
