@@ -263,13 +263,13 @@ void BM_LiveDisplayThroughput(benchmark::State& state) {
 }
 BENCHMARK(BM_LiveDisplayThroughput)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Playback at speed 10 through the real frame: one ping per idle turn, a refresh every tenth.
-void BM_InteractivePlayback(benchmark::State& state) {
+// Plays a recording of 3000 pings made by the program itself through the real frame, one ping
+// per idle turn, and reports the pings played per second of wall time.
+void playThroughTheFrame(benchmark::State& state, int speed, bool paced) {
     app();
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/bench.dsx";
     {
-        // A recording of 3000 pings made by the program itself.
         ViewRig rig(1920, 1080);
         rig.fake.prompts.saveChoices.push_back(FileChoice{path, 0});
         rig.fake.doc.execute(CommandId::RecordData);
@@ -288,7 +288,8 @@ void BM_InteractivePlayback(benchmark::State& state) {
     timers.setDocument(&doc);
     frame.attachDocument(doc);
     doc.initialise();
-    doc.settings().playbackSpeed = 10;
+    doc.settings().playbackSpeed = speed;
+    doc.pacer().setPaced(paced);
     frame.resize(1920, 1080);
     frame.show();
     app().processEvents();
@@ -308,6 +309,23 @@ void BM_InteractivePlayback(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(pings));
     timers.setDocument(nullptr);
 }
+
+// The ceiling: speed 10 with the pace switched off, as fast as the machine plays and paints.
+void BM_InteractivePlayback(benchmark::State& state) {
+    playThroughTheFrame(state, 10, false);
+}
 BENCHMARK(BM_InteractivePlayback)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the operator sees at play speed s: about 60 refreshes a second of s pings each.
+void BM_PlaybackPace(benchmark::State& state) {
+    playThroughTheFrame(state, static_cast<int>(state.range(0)), true);
+}
+BENCHMARK(BM_PlaybackPace)
+    ->Arg(1)
+    ->Arg(5)
+    ->Arg(10)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

@@ -271,6 +271,13 @@ int IniFile::readInt(std::string_view section, std::string_view key, int default
     return value.empty() ? defaultValue : parseProfileInt(value);
 }
 
+int IniFile::readNumber(std::string_view section, std::string_view key, int defaultValue) const {
+    if (!hasKey(section, key)) {
+        return defaultValue;
+    }
+    return parseProfileInt(readString(section, key, ""));
+}
+
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     std::string line(key);
     line += '=';

@@ -33,8 +33,12 @@ class IniFile {
     bool hasKey(std::string_view section, std::string_view key) const;
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
-    // Missing key or empty value: the default. Otherwise the decimal conversion of the value.
+    // Missing key or empty value: the default. Otherwise the decimal conversion of the value
+    // (the platform's profile-integer reader).
     int readInt(std::string_view section, std::string_view key, int defaultValue) const;
+    // The value read as text, the default only when the key is missing, then converted: a key
+    // present with an empty or non-numeric value reads 0.
+    int readNumber(std::string_view section, std::string_view key, int defaultValue) const;
 
     // Replaces the key's line in place, or appends it at the end of its section; a missing
     // section is added at the end of the file. A line break in the value ends it there.

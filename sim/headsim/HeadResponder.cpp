@@ -68,6 +68,9 @@ void HeadResponder::writeHeader(std::uint8_t side, int runType, int echoValue,
 }
 
 HeadReply HeadResponder::respond(const SwitchCommand& command) {
+    if (faults_.silentAfter != 0 && sessionReturns_ >= faults_.silentAfter) {
+        return {};  // a head that rebooted behind a connection still open
+    }
     if (opensPing(command)) {
         beginPing();
     }
@@ -93,6 +96,9 @@ HeadReply HeadResponder::respond(const SwitchCommand& command) {
                       kSamplesTotal / 2);
     }
     reply.bytes.back() = kTerminator;
+    if (faults_.longReturnAt != 0 && sessionReturns_ == faults_.longReturnAt) {
+        reply.bytes.insert(reply.bytes.end(), kLongReturnExtra, kLongReturnFill);
+    }
 
     if (side == SwitchCommand::kStarboard) {
         ++starboardReturns_;

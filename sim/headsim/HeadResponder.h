@@ -15,11 +15,13 @@ struct FaultPlan {
     std::uint32_t noRxEvery = 0;       // every Nth ping: both returns flag noRxData
     std::uint32_t wrongSideEvery = 0;  // every Nth return carries an invalid side value
     std::uint32_t closeAfter = 0;      // drop the connection after N starboard returns
+    std::uint32_t silentAfter = 0;     // after N returns answer nothing, connection kept open
+    std::uint32_t longReturnAt = 0;    // the Nth return carries kLongReturnExtra bytes too many
 };
 
 struct HeadReply {
-    std::vector<std::uint8_t> bytes;
-    bool closeConnection = false;  // the connection ends once these bytes are out
+    std::vector<std::uint8_t> bytes;  // empty: the head says nothing
+    bool closeConnection = false;     // the connection ends once these bytes are out
 };
 
 // The head's side of the exchange: applies the settings a command hands over, acknowledges them
@@ -30,6 +32,9 @@ class HeadResponder {
     static constexpr std::size_t kReturnLength = head::returnLength(kSamplesTotal);
     // Written into serialStatus by the wrong-side fault; the client knows only 0 and 2.
     static constexpr std::uint8_t kWrongSide = 1;
+    // Bytes behind an over-long return; 0xFF names no side, should a client take them as one.
+    static constexpr std::size_t kLongReturnExtra = 100;
+    static constexpr std::uint8_t kLongReturnFill = 0xFF;
 
     explicit HeadResponder(std::uint64_t seed, FaultPlan faults = {});
 

@@ -25,6 +25,9 @@ const char kUsage[] =
     "  --norx-every N         every Nth ping: both returns flag no receive data\n"
     "  --close-after N        close the connection after N complete pings\n"
     "  --wrong-side-every N   every Nth return carries an invalid side value\n"
+    "  --silent-after N       answer N returns, then nothing more while keeping the\n"
+    "                         connection open (a head that rebooted or lost its cable)\n"
+    "  --long-return-at N     the Nth return carries 100 bytes too many\n"
     "  --seed N               scene and fault randomness, default 1\n"
     "  --once                 exit after the first client disconnects\n"
     "  --help                 show this text\n"
@@ -125,6 +128,10 @@ bool Parser::counted(const std::string& name, Options& o) {
         o.faults.noRxEvery = static_cast<std::uint32_t>(n);
     } else if (name == "--close-after") {
         o.faults.closeAfter = static_cast<std::uint32_t>(n);
+    } else if (name == "--silent-after") {
+        o.faults.silentAfter = static_cast<std::uint32_t>(n);
+    } else if (name == "--long-return-at") {
+        o.faults.longReturnAt = static_cast<std::uint32_t>(n);
     } else {
         o.faults.wrongSideEvery = static_cast<std::uint32_t>(n);
     }
@@ -157,7 +164,8 @@ bool Parser::option(const std::string& name) {
         return true;
     }
     if (name == "--port" || name == "--seed" || name == "--split" || name == "--norx-every" ||
-        name == "--close-after" || name == "--wrong-side-every") {
+        name == "--close-after" || name == "--wrong-side-every" || name == "--silent-after" ||
+        name == "--long-return-at") {
         return counted(name, o);
     }
     return fail("unknown option '" + name + "'");

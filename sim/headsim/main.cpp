@@ -177,6 +177,9 @@ bool answerDue(int fd, std::deque<SwitchCommand>& queue, HeadResponder& responde
         if (opens) {
             pacer.opened(now);
         }
+        if (reply.bytes.empty()) {
+            continue;  // silent: the command is read and left unanswered
+        }
         if (!sendReply(fd, reply.bytes, split) || reply.closeConnection) {
             return false;
         }

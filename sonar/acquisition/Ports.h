@@ -42,9 +42,10 @@ class Clock {
 
 // One-shot timers; expiry arrives as CKeelbrookDoc::OnTimer.
 enum class TimerId {
-    GpsRead = 1,         // the frame's GPS poll
-    ReconnectPause = 2,  // the pause after the head closed the connection
-    ConnectTimeout = 3,  // bounds a connection attempt nothing answers
+    GpsRead = 1,           // the frame's GPS poll
+    ReconnectPause = 2,    // the pause after the head closed the connection
+    ConnectTimeout = 3,    // bounds a connection attempt nothing answers
+    ExchangeWatchdog = 4,  // a head that stops answering on an open connection
 };
 
 class Timers {
@@ -109,6 +110,8 @@ class FrameUi {
     virtual void setDocumentTitle(const std::string& title) = 0;
     virtual void setMenuText(CommandId id, const std::string& text) = 0;
     virtual void showPlaybackBar(bool visible) = 0;
+    // The toolbar and the status bars as the settings say.
+    virtual void showBars(bool toolBar, bool statusBars) = 0;
     virtual void applyDefaultLayout() = 0;
     // The file playback bar for a newly opened file: slider at 0, the play speed shown.
     virtual void setupPlaybackBar(int playSpeed) = 0;

@@ -23,6 +23,12 @@ const std::uint8_t* ReturnFramer::next() {
     return ret;
 }
 
+std::size_t ReturnFramer::discardPending() {
+    const std::size_t dropped = pending();
+    buffer_.resize(readPos_);
+    return dropped;
+}
+
 void ReturnFramer::clear() {
     buffer_.clear();
     readPos_ = 0;

@@ -110,13 +110,13 @@ void readKey(const IniFile& ini, const Key& key, const SettingsRecord& defaults,
     const std::string_view section = kSettingsSection;
     std::visit(Overloaded{
                    [&](int SettingsRecord::*m) {
-                       const int v = ini.readInt(section, key.name, defaults.*m);
+                       const int v = ini.readNumber(section, key.name, defaults.*m);
                        if (key.rule != Rule::UnlessZero || v != 0) {
                            rec.*m = v;
                        }
                    },
                    [&](bool SettingsRecord::*m) {
-                       rec.*m = ini.readInt(section, key.name, defaults.*m ? 1 : 0) != 0;
+                       rec.*m = ini.readNumber(section, key.name, defaults.*m ? 1 : 0) != 0;
                    },
                    [&](std::string SettingsRecord::*m) {
                        std::string v = ini.readString(section, key.name, defaults.*m);
@@ -126,7 +126,7 @@ void readKey(const IniFile& ini, const Key& key, const SettingsRecord& defaults,
                    },
                    [&](double SettingsRecord::*m) {
                        rec.*m =
-                           ini.readInt(section, key.name, storedZoom(defaults.*m)) / kZoomScale;
+                           ini.readNumber(section, key.name, storedZoom(defaults.*m)) / kZoomScale;
                    },
                },
                key.field);

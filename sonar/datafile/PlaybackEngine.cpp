@@ -62,8 +62,12 @@ PlaybackStep PlaybackEngine::step(bool hold) {
 }
 
 void PlaybackEngine::seekToSlider(int value) {
-    const auto target = static_cast<std::uint64_t>(std::clamp(value, 0, kSliderMax)) * stepLength_;
-    position_ = reader_.recordStartNear(target);
+    // The right end of the bar is the start of the file: released there, playback starts over.
+    const int step = value >= kSliderMax ? 0 : std::max(value, 0);
+    position_ = reader_.recordStartNear(static_cast<std::uint64_t>(step) * stepLength_);
+    // The next step reports the slider value even when it equals the last one reported: the
+    // bar shows where the user let go, not where playback now is.
+    lastSlider_ = kSliderUnknown;
     dragging_ = false;
 }
 

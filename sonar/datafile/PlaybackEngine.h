@@ -61,7 +61,8 @@ class PlaybackEngine {
     // Plays one ping; with hold on nothing is read and the position stays.
     PlaybackStep step(bool hold);
 
-    // Jumps to the record start at or next to value (0..100) slider steps; ends a drag.
+    // Jumps to the record start at or next to value (0..100) slider steps; the maximum, like
+    // anything beyond it, wraps to the first record. Ends a drag.
     void seekToSlider(int value);
     void setDragging(bool dragging) { dragging_ = dragging; }
     // Clamped to 0..10; the refresh cadence starts over.
@@ -85,6 +86,7 @@ class PlaybackEngine {
 
   private:
     enum class Outcome { Ok, End, Bad };
+    static constexpr int kSliderUnknown = -1;
 
     void reportSlider(PlaybackStep& step);
     void wrap(PlaybackStep& step);

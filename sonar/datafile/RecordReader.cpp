@@ -118,11 +118,32 @@ std::uint64_t RecordReader::recordStartNear(std::uint64_t position) {
         case SourceKind::Dsx:
             return position - position % dsxRecordSize_;
         case SourceKind::Ss2:
-            return searchForward(position, kSs2Start);
+            return searchRecord(position, kSs2Start);
         case SourceKind::Xtf:
             break;
     }
-    return searchForward(std::max(position, firstPosition()), kXtfPingStart);
+    return searchRecord(std::max(position, firstPosition()), kXtfPingStart);
+}
+
+// The first bytes of a record also occur inside echo data. A candidate counts only when it reads
+// as a whole record and the next record starts where it says (or the file ends there); else the
+// search goes on from the following byte.
+std::uint64_t RecordReader::searchRecord(std::uint64_t from, std::span<const std::uint8_t> start) {
+    const std::uint64_t size = source_.size();
+    PingRecord candidate;
+    std::vector<std::uint8_t> following(start.size());
+    for (std::uint64_t at = searchForward(from, start); at < size;
+         at = searchForward(at + 1, start)) {
+        const ReadResult read = readAt(at, candidate);
+        if (read.status != ReadStatus::Ok) {
+            continue;
+        }
+        if (read.next == size || (source_.readAt(read.next, following) == following.size() &&
+                                  std::equal(following.begin(), following.end(), start.begin()))) {
+            return at;
+        }
+    }
+    return size;
 }
 
 std::optional<std::uint64_t> RecordReader::cutShortLength(std::uint64_t position) {

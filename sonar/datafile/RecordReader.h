@@ -44,8 +44,8 @@ class RecordReader {
     void seek(std::uint64_t position) { position_ = position; }
 
     // The record start playback uses for a slider position: .dsx rounds down to the last record
-    // size read; .ss2 and XTF search forward for the next record's first bytes (the file's end
-    // when there is none).
+    // size read; .ss2 and XTF search forward for the next whole record whose successor starts
+    // where it ends, skipping look-alike bytes in echo data (the file's end when there is none).
     std::uint64_t recordStartNear(std::uint64_t position);
 
     // When a record starts at position but the data ends before it does: the length its first
@@ -56,6 +56,7 @@ class RecordReader {
 
   private:
     std::uint64_t searchForward(std::uint64_t from, std::span<const std::uint8_t> pattern);
+    std::uint64_t searchRecord(std::uint64_t from, std::span<const std::uint8_t> start);
 
     ByteSource& source_;
     SourceKind kind_;

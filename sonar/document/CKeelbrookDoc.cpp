@@ -9,7 +9,6 @@ namespace {
 constexpr const char* kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                      "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 constexpr const char* kRealTimeTitle = "Real Time";
-constexpr const char* kSystemError = "system error! ";
 
 std::string formatText(const char* fmt, int a, int b, int c) {
     char buf[32];
@@ -24,7 +23,8 @@ CKeelbrookDoc::CKeelbrookDoc(DocPorts ports, std::string exeDir, int screenWidth
       settingsPath_(::settingsPath(exeDir_)),
       settings_(makeDefaultSettings(exeDir_, screenWidth, screenHeight)),
       ping_(head::kLiveSamplesTotal),
-      framer_(head::returnLength(head::kLiveSamplesTotal)) {}
+      framer_(head::returnLength(head::kLiveSamplesTotal)),
+      watchdog_(ports_.timers) {}
 
 CKeelbrookDoc::~CKeelbrookDoc() {
     closeAllFiles();
@@ -46,7 +46,8 @@ bool CKeelbrookDoc::initialise() {
 }
 
 bool CKeelbrookDoc::Connect() {
-    const std::optional<std::string> address = ports_.prompts.askConnection(settings_.ipAddress);
+    const std::optional<std::string> address =
+        ports_.prompts.askConnection(offeredAddress_.value_or(settings_.ipAddress));
     if (!address) {
         state_ = ConnectionState::Offline;
         if (!playback_) {
@@ -67,6 +68,7 @@ bool CKeelbrookDoc::Connect() {
     ports_.frame.redrawViews();
 
     settings_.ipAddress = *address;
+    offeredAddress_.reset();
     port_ = kHeadPort;
     settings_.portNumber = kHeadPort;
     restartGpsPolling();
@@ -107,6 +109,7 @@ void CKeelbrookDoc::finishConnect(bool connected) {
         state_ = ConnectionState::Connected;
         if (reloadSettingsOnConnect_) {
             loadSettingsFile();
+            ports_.frame.showBars(settings_.toolBarVisible, settings_.statusBarVisible);
         }
         head_.armHandshake();
         head_.command().setSideRequest(SwitchCommand::kPort);
@@ -126,59 +129,10 @@ void CKeelbrookDoc::finishConnect(bool connected) {
 void CKeelbrookDoc::Disconnect() {
     ports_.timers.stop(TimerId::ConnectTimeout);
     ports_.timers.stop(TimerId::ReconnectPause);
+    watchdog_.stop();
     ports_.link.close();
     framer_.clear();
     state_ = ConnectionState::Offline;
-}
-
-void CKeelbrookDoc::OnReceive(const std::uint8_t* data, std::size_t len) {
-    if (state_ != ConnectionState::Connected || playback_) {
-        return;
-    }
-    framer_.append(data, len);
-    if (receiving_) {
-        return;  // a modal prompt inside ProcessPing let more bytes in; the outer loop takes them
-    }
-    receiving_ = true;
-    while (const std::uint8_t* ret = framer_.next()) {
-        handleReturn(ret);
-    }
-    receiving_ = false;
-}
-
-void CKeelbrookDoc::handleReturn(const std::uint8_t* ret) {
-    SwitchCommand& cmd = head_.command();
-    switch (ping_.acceptReturn(ret, head::returnLength(ping_.samplesTotal()))) {
-        case head::Side::Port:
-            cmd.setSideRequest(SwitchCommand::kStarboard);
-            sendCommand();
-            break;
-        case head::Side::Starboard:
-            cmd.setSideRequest(SwitchCommand::kPort);
-            sendCommand();
-            ProcessPing();
-            break;
-        case head::Side::Discarded:
-            // Left alone, the exchange would wait forever on a connection that stays open, with
-            // Reconnect disabled. Drop what is buffered and ask for the same side again.
-            ++discardedReturns_;
-            framer_.clear();
-            sendCommand();
-            break;
-    }
-}
-
-void CKeelbrookDoc::OnReceiveError() {
-    ports_.prompts.message(kSystemError, MessageIcon::Error);
-}
-
-void CKeelbrookDoc::OnClose() {
-    ports_.link.close();
-    framer_.clear();
-    saveSettingsFile();
-    // The window stays responsive during the pause; nothing else connects meanwhile because the
-    // state stays Connected until Connect runs again.
-    ports_.timers.start(TimerId::ReconnectPause, kReconnectPauseMs);
 }
 
 void CKeelbrookDoc::OnTimer(TimerId id) {
@@ -192,14 +146,12 @@ void CKeelbrookDoc::OnTimer(TimerId id) {
                 finishConnect(false);
             }
             break;
+        case TimerId::ExchangeWatchdog:
+            onWatchdog();
+            break;
         case TimerId::GpsRead:
             break;
     }
-}
-
-void CKeelbrookDoc::sendCommand() {
-    const auto& bytes = head_.command().bytes();
-    ports_.link.send(bytes.data(), bytes.size());
 }
 
 void CKeelbrookDoc::stampTime() {
@@ -337,6 +289,7 @@ bool CKeelbrookDoc::execute(CommandId id) {
             if (hold_) {
                 pipeline_.hold();
             } else if (wantsIdle()) {
+                pacer_.restart(ports_.clock.tickCount());
                 ports_.frame.requestIdle();  // playback resumes where it stood
             }
             ports_.frame.redrawViews();

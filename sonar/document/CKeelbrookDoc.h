@@ -7,12 +7,13 @@
 
 #include "acquisition/CommandIds.h"
 #include "acquisition/ConnectionState.h"
+#include "acquisition/ExchangeWatchdog.h"
 #include "acquisition/HeadProtocol.h"
 #include "acquisition/Ports.h"
-#include "acquisition/RecentFileList.h"
 #include "acquisition/ReturnFramer.h"
 #include "acquisition/SettingsRecord.h"
 #include "beam/BeamSettingsSource.h"
+#include "common/RecentFileList.h"
 #include "datafile/DiskSpace.h"
 #include "datafile/FilesystemDiskSpace.h"
 #include "datafile/PingRecord.h"
@@ -20,6 +21,7 @@
 #include "datafile/RecordWriter.h"
 #include "display/PingPipeline.h"
 #include "display/ViewDocument.h"
+#include "document/PlaybackPacer.h"
 #include "gps/GpsTypes.h"
 
 class PlaybackEngine;
@@ -56,7 +58,9 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     void Disconnect();
     void OnConnectResult(bool connected);
     void OnReceive(const std::uint8_t* data, std::size_t len);
-    void OnReceiveError();
+    // A socket error while connected. One that ended the connection goes silently the way of a
+    // closed connection; any other shows "system error! ".
+    void OnReceiveError(bool connectionLost);
     void OnClose();
     void OnTimer(TimerId id);
     void ProcessPing();
@@ -84,6 +88,9 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     void setPlaybackSliderDragging(bool dragging);
     void setPlaybackSpeed(int speed);
     const PlaybackEngine* player() const { return player_.get(); }
+    // Milliseconds until the next idle turn may play a ping (the pace of the play speed).
+    unsigned playbackWaitMs();
+    PlaybackPacer& pacer() { return pacer_; }
 
     // Recording.
     void RecordData();
@@ -119,6 +126,9 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     std::uint64_t discardedReturns() const { return discardedReturns_; }
     std::uint16_t connectPort() const { return port_; }
     const std::string& ipAddress() const { return settings_.ipAddress; }
+    // The address the "Connection" dialog offers instead of the stored one until a YES stores
+    // what the user confirmed (the --head option); the settings file keeps its own meanwhile.
+    void offerAddress(const std::string& address) { offeredAddress_ = address; }
 
     SettingsRecord& settings() { return settings_; }
     const SettingsRecord& settings() const override { return settings_; }
@@ -139,6 +149,7 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
   private:
     void handleReturn(const std::uint8_t* ret);
     void sendCommand();
+    void onWatchdog();
     void stampTime();
     void leavePlaybackForRealTime();
     void finishConnect(bool connected);
@@ -171,6 +182,7 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     PingPipeline pipeline_;
     PingBuffer ping_;
     ReturnFramer framer_;
+    ExchangeWatchdog watchdog_;
     DecodedHeader decoded_;
     AlarmCopies alarm_;
     GpsFix gpsFix_;
@@ -189,10 +201,12 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     bool reloadSettingsOnConnect_ = false;
     bool receiving_ = false;
     std::string title_ = "Real Time";
+    std::optional<std::string> offeredAddress_;
     std::string dateText_, timeText_, msText_;
 
     // Playback.
     std::unique_ptr<PlaybackEngine> player_;
+    PlaybackPacer pacer_;
     std::string playName_;
     RecentFileList recent_;
     bool askOnOpen_ = true;

@@ -65,9 +65,9 @@ void CKeelbrookDoc::OpenForPlayback() {
             return;
         case PlaybackOpen::Status::NoData:
             ports_.prompts.message(PlaybackEngine::kNoDataMessage, MessageIcon::Warning);
+            // The playback flag stays as it was, so Connect and Reconnect keep their enabling.
             title_ = "Real Time";
             ports_.frame.setDocumentTitle(title_);
-            playback_ = false;
             restartGpsPolling();
             recentIndex_ = 0;
             return;
@@ -93,6 +93,8 @@ void CKeelbrookDoc::startPlayback(std::unique_ptr<PlaybackEngine> engine, const 
     ports_.timers.stop(TimerId::GpsRead);
 
     player_->setSpeed(settings_.playbackSpeed);
+    pacer_.setSpeed(player_->speed());
+    pacer_.restart(ports_.clock.tickCount());
     ports_.frame.setupPlaybackBar(player_->speed());
     ports_.frame.applyDefaultLayout();
     playName_ = fileNamePart(path);
@@ -152,6 +154,7 @@ void CKeelbrookDoc::PlayOnePing() {
             // A copy keeps the ping numbers of the played file.
             writeRecord(rec);
         }
+        pacer_.played(ports_.clock.tickCount(), rec, step.redraw);
     }
     if (step.redraw) {
         ports_.frame.redrawViews();
@@ -190,6 +193,7 @@ void CKeelbrookDoc::stopPlaybackOnError(const std::string& message) {
 void CKeelbrookDoc::seekPlaybackSlider(int value) {
     if (player_) {
         player_->seekToSlider(value);
+        pacer_.restart(ports_.clock.tickCount());
         ports_.frame.requestIdle();
     }
 }
@@ -202,7 +206,14 @@ void CKeelbrookDoc::setPlaybackSliderDragging(bool dragging) {
 
 void CKeelbrookDoc::setPlaybackSpeed(int speed) {
     settings_.playbackSpeed = std::clamp(speed, 0, PlaybackEngine::kMaxSpeed);
+    pacer_.setSpeed(settings_.playbackSpeed);
+    pacer_.restart(ports_.clock.tickCount());
     if (player_) {
         player_->setSpeed(settings_.playbackSpeed);
+        ports_.frame.requestIdle();
     }
+}
+
+unsigned CKeelbrookDoc::playbackWaitMs() {
+    return pacer_.waitMs(ports_.clock.tickCount());
 }

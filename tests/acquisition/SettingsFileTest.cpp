@@ -163,23 +163,40 @@ TEST_F(SettingsFileTest, NoFileChangesNothing) {
 
 TEST_F(SettingsFileTest, MissingKeysTakeTheirDefaultsNotTheCurrentValues) {
     write("[Settings]\r\n");
-    SettingsRecord rec = unusualSettings();
+    const SettingsRecord before = unusualSettings();
+    SettingsRecord rec = before;
     ASSERT_TRUE(loadSettings(path, rec));
     SettingsRecord expected;
     // Only the rules that keep a value on empty or 0 let the current one through.
-    expected.readFileDir = rec.readFileDir;
-    expected.writeFileDir = rec.writeFileDir;
+    expected.readFileDir = "/data/in dir/";
+    expected.writeFileDir = "C:\\Sonar Data\\";
     expected.gpsTrackWindowLeft = 11;
     expected.gpsTrackWindowTop = 22;
     expected.gpsTrackWindowRight = 333;
     expected.gpsTrackWindowBottom = 444;
+    ASSERT_EQ(before.readFileDir, expected.readFileDir);
+    ASSERT_EQ(before.writeFileDir, expected.writeFileDir);
     EXPECT_EQ(rec, expected);
 }
 
 TEST_F(SettingsFileTest, EmptyFolderKeysKeepTheExeFolder) {
-    const SettingsRecord rec = loadText("[Settings]\nRead File Dir:=/data/\nWrite File Dir:=\n");
+    SettingsRecord rec = loadText("[Settings]\nRead File Dir:=/data/\nWrite File Dir:=\n");
     EXPECT_EQ(rec.readFileDir, "/data/");
     EXPECT_EQ(rec.writeFileDir, kExeDir);
+    rec = loadText("[Settings]\nRead File Dir:=\nWrite File Dir:=/out/\n");
+    EXPECT_EQ(rec.readFileDir, kExeDir);
+    EXPECT_EQ(rec.writeFileDir, "/out/");
+}
+
+TEST_F(SettingsFileTest, KeyWithAnEmptyValueReadsZeroNotItsDefault) {
+    const SettingsRecord rec = loadText(
+        "[Settings]\nRange=\nData Gain=  \nShow Grid=\nPlayback Speed=\"\"\nGPS Zoom Factor=\n");
+    EXPECT_EQ(rec.range, 0);
+    EXPECT_EQ(rec.dataGain, 0);
+    EXPECT_FALSE(rec.showGrid);
+    EXPECT_EQ(rec.playbackSpeed, 0);
+    EXPECT_DOUBLE_EQ(rec.gpsZoom, 0.0);
+    EXPECT_EQ(rec.gainBalance, 30) << "a missing key still takes its default";
 }
 
 TEST_F(SettingsFileTest, ZeroTrackWindowValuesKeepTheComputedOnes) {

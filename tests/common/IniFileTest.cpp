@@ -103,12 +103,17 @@ TEST(IniFileInt, OverflowClampsToTheIntRange) {
     EXPECT_EQ(parseProfileInt("-99999999999999999999999999"), INT_MIN);
 }
 
-TEST(IniFileInt, MissingOrEmptyValueGivesTheDefault) {
+TEST(IniFileInt, EmptyValueIsTheDefaultToReadIntButZeroToReadNumber) {
     const IniFile ini = IniFile::parse("[S]\nEmpty=\nQuotedEmpty=\"\"\nText=abc\n");
     EXPECT_EQ(ini.readInt("S", "Empty", 9), 9);
     EXPECT_EQ(ini.readInt("S", "QuotedEmpty", 9), 9);
     EXPECT_EQ(ini.readInt("S", "Missing", 9), 9);
     EXPECT_EQ(ini.readInt("S", "Text", 9), 0);
+    // Read as text first: only a missing key takes the default.
+    EXPECT_EQ(ini.readNumber("S", "Empty", 9), 0);
+    EXPECT_EQ(ini.readNumber("S", "QuotedEmpty", 9), 0);
+    EXPECT_EQ(ini.readNumber("S", "Missing", 9), 9);
+    EXPECT_EQ(ini.readNumber("S", "Text", 9), 0);
 }
 
 TEST(IniFileWrite, NewFileGetsKeysInWriteOrderWithCrLf) {

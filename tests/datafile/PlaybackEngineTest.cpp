@@ -269,16 +269,63 @@ TEST(PlaybackEngineSlider, Ss2AndXtfSliderSearchForwardForTheNextRecord) {
     }
 }
 
-TEST(PlaybackEngineSlider, SliderValueIsClampedToTheBar) {
-    const auto file = makeFile(SourceKind::Dsx, 10);  // step 409
-    auto engine = engineOver(file, SourceKind::Dsx);
-    engine->seekToSlider(250);
-    EXPECT_EQ(engine->position(), 9 * kDsxBytes);  // as at 100: byte 40900, in the last record
-    ASSERT_TRUE(engine->step(false).pingRead);
-    EXPECT_EQ(engine->ping().pingNumber, 10u);
-    EXPECT_TRUE(engine->step(false).wrapped);
-    engine->seekToSlider(-4);
-    EXPECT_EQ(engine->position(), 0u);
+TEST(PlaybackEngineSlider, RightEndOfTheBarWrapsToTheFirstRecord) {
+    for (SourceKind kind : kKinds) {
+        const auto file = makeFile(kind, 10);
+        auto engine = engineOver(file, kind);
+        const int atStart = static_cast<int>(recordStart(kind, 0) / engine->stepLength());
+        for (int value : {100, 250}) {
+            // One ping at the start: the bar last showed where the wrap will land.
+            engine->step(false);
+            engine->seekToSlider(value);
+            EXPECT_EQ(engine->position(), recordStart(kind, 0)) << int(kind);
+            const PlaybackStep step = engine->step(false);
+            ASSERT_TRUE(step.pingRead);
+            EXPECT_EQ(playedId(*engine), 1);
+            // The bar, left at its right end, is moved back to where playback is, even when
+            // that is the value it last showed.
+            EXPECT_EQ(step.sliderValue, atStart);
+        }
+        engine->seekToSlider(-4);
+        EXPECT_EQ(engine->position(), recordStart(kind, 0));
+    }
+}
+
+// Echo data that holds the first bytes of a record: a seek must not take them for one.
+TEST(PlaybackEngineSlider, LookAlikeRecordStartInEchoDataIsSkipped) {
+    const std::vector<std::uint8_t> ss2Start = {0x53, 0x53, 0x32};
+    const std::vector<std::uint8_t> xtfStart = {0xCE, 0xFA};
+    for (SourceKind kind : {SourceKind::Ss2, SourceKind::Xtf}) {
+        SCOPED_TRACE(int(kind));
+        const auto& start = kind == SourceKind::Ss2 ? ss2Start : xtfStart;
+        std::vector<PingRecord> pings;
+        for (std::uint32_t id = 1; id <= 4; ++id) {
+            PingRecord p = makePing(id);
+            // Look-alikes near the start and the end of every ping's echoes.
+            for (std::size_t at : {std::size_t{40}, std::size_t{1900}}) {
+                std::copy(start.begin(), start.end(), p.ping.samples() + at);
+            }
+            pings.push_back(p);
+        }
+        const auto file = fileOf(kind, pings);
+        for (int record = 0; record < 4; ++record) {
+            auto engine = engineOver(file, kind);
+            // The first slider value past this record's start: the search meets both look-alikes.
+            const std::uint64_t step = engine->stepLength();
+            const int value = static_cast<int>(recordStart(kind, record) / step + 1);
+            engine->seekToSlider(value);
+            if (record == 3) {
+                EXPECT_EQ(engine->position(), file.size()) << "nothing after it: playback wraps";
+                EXPECT_TRUE(engine->step(false).wrapped);
+                continue;
+            }
+            EXPECT_EQ(engine->position(), recordStart(kind, record + 1));
+            const PlaybackStep step1 = engine->step(false);
+            EXPECT_EQ(step1.stop, PlaybackStop::None);
+            ASSERT_TRUE(step1.pingRead);
+            EXPECT_EQ(playedId(*engine), record + 2);
+        }
+    }
 }
 
 TEST(PlaybackEngineSlider, SliderFollowsThePlayPositionUnlessDragged) {

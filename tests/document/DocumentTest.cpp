@@ -39,6 +39,24 @@ TEST_F(DocumentTest, YesConnectsToPort4040WhateverTheSettingsSay) {
     EXPECT_NE(readSettings().find("IP Address=127.0.0.7"), std::string::npos);
 }
 
+TEST_F(DocumentTest, OfferedAddressOnlyFillsTheDialogUntilAYesStoresOne) {
+    writeSettings("[Settings]\r\nIP Address=127.0.0.9\r\n");
+    doc->initialise();
+    doc->offerAddress("127.0.0.77");
+    EXPECT_FALSE(doc->Connect());  // NO, and the playback dialog cancelled
+    EXPECT_EQ(prompts.askedWith.back(), "127.0.0.77");
+    EXPECT_NE(readSettings().find("IP Address=127.0.0.9"), std::string::npos);
+
+    prompts.answers.push_back("127.0.0.78");
+    doc->execute(CommandId::Reconnect);
+    EXPECT_EQ(prompts.askedWith.back(), "127.0.0.77");
+    EXPECT_EQ(link.attempts.back().host, "127.0.0.78");
+    doc->OnConnectResult(false);
+    doc->execute(CommandId::Reconnect);
+    EXPECT_EQ(prompts.askedWith.back(), "127.0.0.78");
+    EXPECT_NE(readSettings().find("IP Address=127.0.0.78"), std::string::npos);
+}
+
 TEST_F(DocumentTest, NoStaysOfflineAndOpensPlayback) {
     doc->initialise();
     EXPECT_FALSE(doc->Connect());
@@ -91,8 +109,13 @@ TEST_F(DocumentTest, ReconnectOnlyFromNotConnectedOrOffline) {
     EXPECT_EQ(prompts.askedWith.size(), 2u);
     EXPECT_TRUE(fs::exists(dir / "Keelbrook.cfg"));  // Reconnect saves the settings
 
+    // Offline, but playing a file: the way back to the head is Connect to Sonar Head.
+    doc->Disconnect();
+    ASSERT_TRUE(doc->isEnabled(CommandId::Reconnect));
     doc->setPlayback(true);
     EXPECT_FALSE(doc->isEnabled(CommandId::Reconnect));
+    doc->execute(CommandId::Reconnect);
+    EXPECT_EQ(prompts.askedWith.size(), 2u);
     EXPECT_FALSE(doc->isEnabled(CommandId::IncreaseRange));
     EXPECT_TRUE(doc->isEnabled(CommandId::ConnectToSonarHead));
     doc->setPlayback(false);
@@ -110,22 +133,46 @@ TEST_F(DocumentTest, ExchangeAlternatesSidesAndProcessesEveryPing) {
     EXPECT_EQ(drawn(), 1u);
     EXPECT_EQ(link.sent.size(), 3u);  // connect, after port, after starboard
 
-    // Two whole pings in one read, then a ping split across many reads.
-    std::vector<std::uint8_t> both;
-    for (int i = 0; i < 2; ++i) {
-        auto p = headReturn(0), s = headReturn(2);
-        both.insert(both.end(), p.begin(), p.end());
-        both.insert(both.end(), s.begin(), s.end());
+    // Returns split across many reads are kept until complete.
+    for (std::uint8_t side : {0, 2}) {
+        const auto r = headReturn(side);
+        for (std::size_t i = 0; i < r.size(); i += 7) {
+            doc->OnReceive(r.data() + i, std::min<std::size_t>(7, r.size() - i));
+        }
     }
-    receive(both);
-    EXPECT_EQ(drawn(), 3u);
-    auto p = headReturn(0), s = headReturn(2);
-    p.insert(p.end(), s.begin(), s.end());
-    for (std::size_t i = 0; i < p.size(); i += 7) {
-        doc->OnReceive(p.data() + i, std::min<std::size_t>(7, p.size() - i));
+    EXPECT_EQ(drawn(), 2u);
+    EXPECT_EQ(link.sent.size(), 5u);
+    EXPECT_EQ(doc->discardedReturns(), 0u);
+}
+
+TEST_F(DocumentTest, BytesBehindACompleteReturnAreDroppedSoTheStreamStaysFramed) {
+    doc->initialise();
+    connectYes();
+    // An over-long port return: 100 bytes more than a return holds.
+    auto longPort = headReturn(0);
+    longPort.insert(longPort.end(), 100, 0x20);
+    receive(longPort);
+    EXPECT_EQ(doc->discardedReturns(), 1u);
+    EXPECT_EQ(lastSent(18), 2);
+    receive(headReturn(2));
+    EXPECT_EQ(drawn(), 1u);
+    for (int i = 0; i < 3; ++i) {
+        ping(0, 9 + i);
     }
     EXPECT_EQ(drawn(), 4u);
-    EXPECT_EQ(link.sent.size(), 9u);
+    EXPECT_EQ(doc->decoded().echoValue, 11);
+
+    // A second return in the same read answers nothing that was asked: one command, one return.
+    auto two = headReturn(0);
+    const auto extra = headReturn(2);
+    two.insert(two.end(), extra.begin(), extra.end());
+    const std::size_t sent = link.sent.size();
+    receive(two);
+    EXPECT_EQ(drawn(), 4u);
+    EXPECT_EQ(doc->discardedReturns(), 2u);
+    EXPECT_EQ(link.sent.size(), sent + 1);
+    receive(headReturn(2));
+    EXPECT_EQ(drawn(), 5u);
 }
 
 TEST_F(DocumentTest, WrongSideIsDiscardedAndTheSameSideAskedAgain) {
@@ -271,12 +318,19 @@ TEST_F(DocumentTest, LoadedSettingsReachTheCommandAndRearmTheHandshake) {
     EXPECT_EQ(c.linkCommand(), 1);
 }
 
-TEST_F(DocumentTest, SocketErrorShowsTheSystemErrorMessage) {
+TEST_F(DocumentTest, SocketErrorShowsTheSystemErrorMessageUnlessTheConnectionIsGone) {
     doc->initialise();
     connectYes();
-    doc->OnReceiveError();
+    doc->OnReceiveError(false);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0], "system error! ");
+    EXPECT_FALSE(timers.isRunning(TimerId::ReconnectPause));
+
+    // An error that ended the connection: straight to the save and the pause, no message box.
+    doc->OnReceiveError(true);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(timers.running.at(TimerId::ReconnectPause), 5000u);
+    EXPECT_TRUE(fs::exists(dir / "Keelbrook.cfg"));
 }
 
 TEST_F(DocumentTest, DisplayCommandsCarryCheckMarksAndReachTheSettingsFile) {

@@ -159,11 +159,70 @@ TEST_F(PlaybackRecordingTest, OpenRefusesUnknownTypesAndEmptyFiles) {
     EXPECT_EQ(prompts.messages.back(), "File has no data!");
     EXPECT_FALSE(doc->playback());
     EXPECT_EQ(frame.title, "Real Time");
+    EXPECT_TRUE(timers.isRunning(TimerId::GpsRead));
 
     std::ofstream(dir / "foreign.xtf") << std::string(4000, '\0');
     doc->openFileForPlayback((dir / "foreign.xtf").string());
     EXPECT_EQ(prompts.messages.back(), "This is not a Marovant Keelbrook.exe recorded file!    ");
     EXPECT_FALSE(doc->playback());
+}
+
+TEST_F(PlaybackRecordingTest, FileWithoutDataDuringPlaybackLeavesThePlaybackFlag) {
+    const std::string recorded = recordLive("played.dsx", 2);
+    doc->openFileForPlayback(recorded);
+    std::ofstream(dir / "empty.dsx") << std::string(10, 'a');
+    doc->openFileForPlayback((dir / "empty.dsx").string());
+    EXPECT_EQ(prompts.messages.back(), "File has no data!");
+    EXPECT_EQ(frame.title, "Real Time");
+    EXPECT_TRUE(doc->playback());
+    EXPECT_FALSE(doc->wantsIdle()) << "the played file was closed";
+    EXPECT_TRUE(doc->isEnabled(CommandId::ConnectToSonarHead));
+    EXPECT_FALSE(doc->isEnabled(CommandId::Reconnect));
+}
+
+TEST_F(PlaybackRecordingTest, RecordedPingCarriesTheIntervalMeasuredBeforeIt) {
+    doc->initialise();
+    clock.tick = 1000;
+    connectYes();
+    startRecording("order.dsx");
+    // Uneven steps show which ping an interval travels with: it is taken after the write.
+    for (std::uint32_t tick : {1100u, 1350u, 1400u, 1900u}) {
+        clock.tick = tick;
+        ping();
+    }
+    doc->execute(CommandId::StopRecording);
+    auto played = PlaybackEngine::open((dir / "order.dsx").string(), SourceKind::Dsx);
+    ASSERT_EQ(played.status, PlaybackOpen::Status::Ok);
+    std::vector<std::uint32_t> intervals;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(played.engine->step(false).pingRead);
+        intervals.push_back(played.engine->ping().pingIntervalMs);
+    }
+    EXPECT_EQ(intervals, (std::vector<std::uint32_t>{0, 100, 250, 50}));
+}
+
+TEST_F(PlaybackRecordingTest, PlaybackWaitsForTheNextRefreshAndStartsAtOnceAfterASeek) {
+    const std::string recorded = recordLive("paced.dsx", 30);
+    doc->settings().playbackSpeed = 2;
+    doc->openFileForPlayback(recorded);
+    EXPECT_EQ(doc->playbackWaitMs(), 0u);
+    doc->PlayOnePing();
+    EXPECT_EQ(doc->playbackWaitMs(), 0u) << "two pings share a refresh at speed 2";
+    doc->PlayOnePing();
+    EXPECT_EQ(doc->playbackWaitMs(), 17u);
+    clock.tick += 10;
+    EXPECT_EQ(doc->playbackWaitMs(), 7u);
+
+    const int idle = frame.idleRequests;
+    doc->seekPlaybackSlider(50);
+    EXPECT_EQ(doc->playbackWaitMs(), 0u);
+    doc->PlayOnePing();
+    doc->PlayOnePing();
+    doc->setPlaybackSpeed(1);
+    EXPECT_EQ(doc->playbackWaitMs(), 0u);
+    EXPECT_EQ(frame.idleRequests, idle + 2);
+    doc->PlayOnePing();
+    EXPECT_EQ(doc->playbackWaitMs(), 17u);
 }
 
 TEST_F(PlaybackRecordingTest, BadRecordEndsPlaybackWithItsMessage) {
@@ -201,7 +260,7 @@ TEST_F(PlaybackRecordingTest, YesDuringPlaybackReturnsToRealTimeAndReloadsSettin
     const std::string recorded = recordLive("back.dsx", 2);
     doc->openFileForPlayback(recorded);
     // Opening saved the live settings; the real-time values to come back to are these.
-    writeSettings("[Settings]\nRange=7\nData Gain=55\n");
+    writeSettings("[Settings]\nRange=7\nData Gain=55\nTool Bar Visible=0\n");
     startRecording("copy.xtf");
     playAll(2);
     ASSERT_TRUE(doc->playback());
@@ -219,6 +278,8 @@ TEST_F(PlaybackRecordingTest, YesDuringPlaybackReturnsToRealTimeAndReloadsSettin
     EXPECT_EQ(doc->head().command().rangeIndex(), 7);
     EXPECT_EQ(doc->head().command().dataGain(), 55);
     EXPECT_EQ(frame.playbackBarVisible, std::optional<bool>(false));
+    EXPECT_EQ(frame.toolBarVisible, std::optional<bool>(false));
+    EXPECT_EQ(frame.statusBarsVisible, std::optional<bool>(true));
 }
 
 TEST_F(PlaybackRecordingTest, ResizeDuringPlaybackRedrawsTheCurrentPing) {

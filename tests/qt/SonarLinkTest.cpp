@@ -122,6 +122,7 @@ TEST(SonarLink, DroppedConnectionSavesSettingsAndPausesBeforeAsking) {
     EXPECT_EQ(live.doc->connectionState(), ConnectionState::Connected);
     EXPECT_TRUE(QFile::exists(live.dir.filePath("Keelbrook.cfg")));
     EXPECT_EQ(live.prompts.askedWith.size(), 1u);
+    EXPECT_TRUE(live.prompts.messages.empty());
     // After the pause the user is asked again and the exchange starts over.
     live.prompts.answers.push_back("127.0.0.24");
     ASSERT_TRUE(waitUntil([&] { return live.prompts.askedWith.size() == 2; }, 8000));
@@ -144,4 +145,32 @@ TEST(SonarLink, AddressWhereNothingListensEndsNotConnected) {
     ASSERT_TRUE(
         waitUntil([&] { return live.doc->connectionState() == ConnectionState::NotConnected; }));
     EXPECT_FALSE(live.timers.isActive(TimerId::ConnectTimeout));
+}
+
+TEST(SonarLink, SilentHeadOnAnOpenConnectionIsGivenUpWithinTenSeconds) {
+    HeadsimProcess sim("127.0.0.27", {"--silent-after", "10"});
+    ASSERT_TRUE(sim.listening());
+    LiveLink live("127.0.0.27");
+    live.doc->Connect();
+    ASSERT_TRUE(waitUntil([&] { return live.pings() == 5; }));
+    // One more request after 3 s of silence, given up 3 s later like a closed connection.
+    ASSERT_TRUE(waitUntil([&] { return live.timers.isActive(TimerId::ReconnectPause); }, 10000));
+    EXPECT_EQ(live.pings(), 5);
+    EXPECT_TRUE(live.prompts.messages.empty());
+    EXPECT_TRUE(QFile::exists(live.dir.filePath("Keelbrook.cfg")));
+    // The next connection gets answers again: fault counts restart with each client.
+    live.prompts.answers.push_back("127.0.0.27");
+    ASSERT_TRUE(waitUntil([&] { return live.prompts.askedWith.size() == 2; }, 8000));
+    ASSERT_TRUE(waitUntil([&] { return live.pings() >= 10; }));
+}
+
+TEST(SonarLink, OverLongReturnIsDroppedAndTheExchangeStaysFramed) {
+    HeadsimProcess sim("127.0.0.28", {"--long-return-at", "3"});
+    ASSERT_TRUE(sim.listening());
+    LiveLink live("127.0.0.28");
+    live.doc->Connect();
+    ASSERT_TRUE(waitUntil([&] { return live.pings() >= 40; }));
+    EXPECT_EQ(live.doc->discardedReturns(), 1u);
+    EXPECT_EQ(live.drawn(), live.pings());
+    EXPECT_FALSE(live.doc->head().handshakeArmed());
 }

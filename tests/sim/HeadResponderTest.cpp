@@ -220,3 +220,36 @@ TEST(HeadResponderTest, FaultCountsRestartWithEachConnection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeadResponderTest, EachSideCarriesItsOwnSideOfTheScene) {
+    HeadResponder head(7);
+    headsim::Scene scene(7);
+    std::vector<std::uint8_t> expected(HeadResponder::kSamplesTotal / 2);
+    for (std::uint8_t side : {SwitchCommand::kPort, SwitchCommand::kStarboard}) {
+        const HeadReply reply = head.respond(request(side));
+        scene.render(head.pingNumber(), side == SwitchCommand::kStarboard, head.applied(),
+                     expected.data(), expected.size());
+        const auto echoes = reply.bytes.begin() + head::kHeaderBytes;
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), echoes)) << int(side);
+    }
+}
+
+TEST(HeadResponderTest, SilentAfterAndLongReturnFaults) {
+    FaultPlan faults;
+    faults.silentAfter = 3;
+    faults.longReturnAt = 2;
+    HeadResponder head(1, faults);
+    std::vector<std::size_t> lengths;
+    for (int i = 0; i < 5; ++i) {
+        lengths.push_back(
+            head.respond(request(i % 2 ? SwitchCommand::kStarboard : SwitchCommand::kPort))
+                .bytes.size());
+    }
+    EXPECT_EQ(lengths, (std::vector<std::size_t>{1013, 1113, 1013, 0, 0}));
+    head.startConnection();
+    EXPECT_EQ(head.respond(request(SwitchCommand::kPort)).bytes.size(), 1013u);
+}
+
+}  // namespace

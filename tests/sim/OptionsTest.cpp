@@ -39,6 +39,12 @@ TEST(OptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(p.options.seed, 99u);
     EXPECT_TRUE(p.options.once);
 
+    const ParsedOptions f =
+        parseOptions({"--bind", "127.0.0.1", "--silent-after", "13", "--long-return-at", "17"});
+    ASSERT_EQ(f.status, Status::Run) << f.error;
+    EXPECT_EQ(f.options.faults.silentAfter, 13u);
+    EXPECT_EQ(f.options.faults.longReturnAt, 17u);
+
     const ParsedOptions r = parseOptions({"--split-random", "--bind", "0.0.0.0", "--rate", "0"});
     ASSERT_EQ(r.status, Status::Run) << r.error;
     EXPECT_EQ(r.options.split, headsim::SplitPlan::Mode::Random);
@@ -49,9 +55,9 @@ TEST(OptionsTest, HelpNeedsNoBindAndNamesEveryOption) {
     EXPECT_EQ(parseOptions({"--help", "--bogus"}).status, Status::Help);
     EXPECT_EQ(parseOptions({"--port", "1", "-h"}).status, Status::Help);
     const std::string usage = headsim::usageText();
-    for (const char* option :
-         {"--bind", "--port", "--rate", "--split ", "--split-random", "--norx-every",
-          "--close-after", "--wrong-side-every", "--seed", "--once"}) {
+    for (const char* option : {"--bind", "--port", "--rate", "--split ", "--split-random",
+                               "--norx-every", "--close-after", "--wrong-side-every",
+                               "--silent-after", "--long-return-at", "--seed", "--once"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

@@ -95,6 +95,7 @@ struct FakeFrame : FrameUi {
     std::string title;
     std::map<CommandId, std::string> menuTexts;
     std::optional<bool> playbackBarVisible;
+    std::optional<bool> toolBarVisible, statusBarsVisible;
 
     void redrawViews() override { ++redraws; }
     void refreshStatus() override { ++statusRefreshes; }
@@ -106,6 +107,10 @@ struct FakeFrame : FrameUi {
     void setDocumentTitle(const std::string& t) override { title = t; }
     void setMenuText(CommandId id, const std::string& text) override { menuTexts[id] = text; }
     void showPlaybackBar(bool v) override { playbackBarVisible = v; }
+    void showBars(bool toolBar, bool statusBars) override {
+        toolBarVisible = toolBar;
+        statusBarsVisible = statusBars;
+    }
     void applyDefaultLayout() override { ++defaultLayouts; }
     std::optional<int> playbackBarSpeed;
     std::vector<int> sliderPositions;

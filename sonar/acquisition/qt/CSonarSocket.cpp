@@ -75,7 +75,12 @@ void CSonarSocket::OnError(QAbstractSocket::SocketError error) {
         doc_->OnConnectResult(false);
         return;
     }
-    if (error != QAbstractSocket::RemoteHostClosedError) {
-        doc_->OnReceiveError();
+    if (error == QAbstractSocket::RemoteHostClosedError) {
+        return;  // disconnected follows, after the last bytes were read
     }
+    const bool lost = !socket_ || socket_->state() != QAbstractSocket::ConnectedState;
+    if (lost) {
+        connected_ = false;  // the disconnected notification that may follow is this loss
+    }
+    doc_->OnReceiveError(lost);
 }

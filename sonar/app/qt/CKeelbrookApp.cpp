@@ -69,7 +69,7 @@ void CKeelbrookApp::start() {
     doc_->initialise();
     frame_->applySettings();
     if (!options_.headAddress.isEmpty()) {
-        doc_->settings().ipAddress = options_.headAddress.toStdString();
+        doc_->offerAddress(options_.headAddress.toStdString());
     }
     // Without a window manager (a bare X server) maximising does nothing; fill the screen anyway.
     if (QScreen* s = QGuiApplication::primaryScreen()) {

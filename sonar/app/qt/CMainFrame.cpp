@@ -21,6 +21,7 @@
 
 #include "app/qt/CommandTable.h"
 #include "app/qt/OperatorDialogs.h"
+#include "app/qt/PlaybackDriver.h"
 #include "app/qt/StatusBars.h"
 #include "app/qt/ToolbarIcons.h"
 #include "beam/qt/CBeamChildFrm.h"
@@ -134,35 +135,27 @@ void CMainFrame::buildPlaybackBar() {
     addToolBar(Qt::BottomToolBarArea, playbackBar_);
     playbackBar_->hide();
 
+    // Only the value at the end of a drag seeks; a click in the groove, the keys and the wheel
+    // move the value without a press and seek at once.
     connect(slider, &QSlider::sliderPressed, this,
             [this] { doc_->setPlaybackSliderDragging(true); });
-    connect(slider, &QSlider::sliderReleased, this, [this] {
-        doc_->seekPlaybackSlider(slider_->value());
-        requestIdle();
+    connect(slider, &QSlider::sliderReleased, this,
+            [this] { doc_->seekPlaybackSlider(slider_->value()); });
+    connect(slider, &QSlider::valueChanged, this, [this](int value) {
+        if (!slider_->isSliderDown()) {
+            doc_->seekPlaybackSlider(value);
+        }
     });
     connect(speed, &QSpinBox::valueChanged, this, [this](int v) {
         doc_->setPlaybackSpeed(v);
         speedBar_->setValue(doc_->settings().playbackSpeed);
     });
-    // Playback plays one ping per idle turn of the event loop, so the window answers between pings.
-    idleTimer_ = new QTimer(this);
-    idleTimer_->setInterval(0);
-    connect(idleTimer_, &QTimer::timeout, this, &CMainFrame::playIdle);
+    driver_ = new PlaybackDriver(this);
     setAcceptDrops(true);
 }
 
-void CMainFrame::playIdle() {
-    if (!doc_ || !doc_->wantsIdle()) {
-        idleTimer_->stop();
-        return;
-    }
-    doc_->PlayOnePing();
-}
-
 void CMainFrame::requestIdle() {
-    if (!idleTimer_->isActive()) {
-        idleTimer_->start();
-    }
+    driver_->request();
 }
 
 void CMainFrame::setupPlaybackBar(int playSpeed) {
@@ -201,6 +194,7 @@ void CMainFrame::dropEvent(QDropEvent* e) {
 
 void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     doc_ = &doc;
+    driver_->setDocument(&doc);
     view_ = new CKeelbrookView(doc);
     view_->setPaintedCallback([this] { refreshStatus(); });
     view_->setMouseInWorkingArea([this] { return mouseInWorkingArea(); });
@@ -456,11 +450,15 @@ void CMainFrame::showPlaybackBar(bool visible) {
     playbackBar_->setVisible(visible);
 }
 
-void CMainFrame::applySettings() {
-    toolbar_->setVisible(doc_->settings().toolBarVisible);
-    statusDock_->setVisible(doc_->settings().statusBarVisible);
+void CMainFrame::showBars(bool toolBar, bool statusBars) {
+    toolbar_->setVisible(toolBar);
+    statusDock_->setVisible(statusBars);
     applyDefaultLayout();
     updateCommandStates();
+}
+
+void CMainFrame::applySettings() {
+    showBars(doc_->settings().toolBarVisible, doc_->settings().statusBarVisible);
 }
 
 void CMainFrame::applyDefaultLayout() {

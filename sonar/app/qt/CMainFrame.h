@@ -47,6 +47,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void setDocumentTitle(const std::string& title) override;
     void setMenuText(CommandId id, const std::string& text) override;
     void showPlaybackBar(bool visible) override;
+    void showBars(bool toolBar, bool statusBars) override;
     void applyDefaultLayout() override;
     void setupPlaybackBar(int playSpeed) override;
     void setPlaybackSlider(int value) override;
@@ -70,7 +71,6 @@ class CMainFrame : public QMainWindow, public FrameUi {
     void buildStatusBars();
     void buildPlaybackBar();
     bool mouseInWorkingArea() const;
-    void playIdle();
     void updateTitle();
 
     CKeelbrookDoc* doc_ = nullptr;
@@ -85,7 +85,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     std::unique_ptr<OperatorDialogs> dialogs_;
     std::map<CommandId, QAction*> actions_;
     QTimer* redrawTimer_ = nullptr;
-    QTimer* idleTimer_ = nullptr;
+    class PlaybackDriver* driver_ = nullptr;
     class QSlider* slider_ = nullptr;
     class QProgressBar* speedBar_ = nullptr;
     class QSpinBox* speedSpin_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "acquisition/RecentFileList.h"
+#include "common/RecentFileList.h"
 
 // The four recent files in the per-user settings store, under Marovant/Keelbrook, section
 // "Recent File List", values "File1" ... "File4".

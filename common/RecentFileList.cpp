@@ -1,4 +1,4 @@
-#include "acquisition/RecentFileList.h"
+#include "common/RecentFileList.h"
 
 #include <algorithm>
 
@@ -34,4 +34,13 @@ std::string RecentFileList::entry(int n) const {
         return {};
     }
     return entries_[static_cast<std::size_t>(n - 1)];
+}
+
+void RecentFileList::remove(const std::string& path) {
+    const auto found = std::find(entries_.begin(), entries_.end(), path);
+    if (path.empty() || found == entries_.end()) {
+        return;
+    }
+    std::rotate(found, found + 1, entries_.end());
+    entries_.back().clear();
 }

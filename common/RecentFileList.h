@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-// The four most recently played files, full paths, most recent first. Storage belongs to the
+// The four most recently used files, full paths, most recent first. Storage belongs to the
 // platform layer; this only keeps the order.
 class RecentFileList {
   public:
@@ -23,6 +23,9 @@ class RecentFileList {
     // Entry n (1..4) moves to the front, the entries before it move down by one; returns its
     // path. An empty entry, or n outside 1..4, returns an empty path and changes nothing.
     std::string takeForOpen(int n);
+
+    // A file that could not be opened leaves the list; the later entries move up.
+    void remove(const std::string& path);
 
     // Entry n (1..4); empty when unused or out of range.
     std::string entry(int n) const;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "acquisition/RecentFileList.h"
+#include "common/RecentFileList.h"
 
 namespace {
 using Entries = RecentFileList::Entries;
@@ -53,5 +53,14 @@ TEST(RecentFileList, ListFillsFromTheFront) {
     EXPECT_EQ(list.entries(), (Entries{"/d/b.dsx", "/d/a.dsx", "", ""}));
     EXPECT_EQ(list.takeForOpen(2), "/d/a.dsx");
     EXPECT_EQ(list.entries(), (Entries{"/d/a.dsx", "/d/b.dsx", "", ""}));
+}
+
+TEST(RecentFileList, RemovedFileLeavesAGapAtTheEnd) {
+    RecentFileList list = fullList();
+    list.remove("/d/b.dsx");
+    EXPECT_EQ(list.entries(), (Entries{"/d/a.dsx", "/d/c.xtf", "/d/e.dsx", ""}));
+    list.remove("/d/unknown.dsx");
+    list.remove("");
+    EXPECT_EQ(list.entries(), (Entries{"/d/a.dsx", "/d/c.xtf", "/d/e.dsx", ""}));
 }
 }  // namespace

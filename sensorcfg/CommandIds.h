@@ -1,0 +1,31 @@
+#pragma once
+
+// The editor's commands with their resource numbers.
+enum class SensorCommand : int {
+    FileNew = 57600,
+    FileOpen = 57601,
+    FileSave = 57603,
+    FileSaveAs = 57604,
+    FilePrintSetup = 57606,
+    FilePrint = 57607,
+    FilePrintPreview = 57609,
+    RecentFile1 = 57616,
+    RecentFile2 = 57617,
+    RecentFile3 = 57618,
+    RecentFile4 = 57619,
+    About = 57664,
+    AppExit = 57665,
+    CommSetup = 32771,
+    ViewMonitor = 32772,
+    NmeaSelections = 32774,
+    SendConfiguration = 32775,
+    Connect = 32776,
+    Disconnect = 32777,
+    SensorConfiguration = 32778,
+    GetConfiguration = 32781,
+    SwitchToNmeaMode = 32796,
+    SwitchToTavrinMode = 32797,
+    UpdateSoftware = 32798,
+    ViewToolbar = 59392,
+    ViewStatusBar = 59393,
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "sensorcfg/SensorPorts.h"
+
+// The four buttons of the "Sensor Configuration" dialog that send one command to the sensor.
+enum class SensorButton { ResetUnit, SetAutolocate, ResetNonVol, TestMode };
+
+struct SensorButtonInfo {
+    const char* sentence;
+    const char* notConnected;
+    const char* failure;
+    const char* failureTitle;
+};
+
+const SensorButtonInfo& sensorButtonInfo(SensorButton button);
+
+// A press: without a link, the button's not-connected message; with one, `sendVerified`
+// sends the sentence and waits for its echo, and a failure is reported.
+void pressSensorButton(SensorButton button, bool connected, SensorPrompts& prompts,
+                       const std::function<bool(const std::string&)>& sendVerified);
