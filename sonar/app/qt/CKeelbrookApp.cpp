@@ -115,6 +115,7 @@ void CKeelbrookApp::start() {
     frame_->refreshStatus();
     // Ask once the frame is on screen and the event loop runs.
     QTimer::singleShot(0, this, [this] {
+        gpsWindows_->restorePlacement();
         if (!options_.playbackFile.isEmpty()) {
             // A file on the command line plays without the Connection dialog.
             doc_->openFileForPlayback(

@@ -61,6 +61,12 @@ void GpsWindows::placeTrackWindow() {
     trackChild_->setGeometry(r);
 }
 
+void GpsWindows::restorePlacement() {
+    if (trackChild_) {
+        placeTrackWindow();
+    }
+}
+
 bool GpsWindows::trackWindowOpen() const {
     return trackChild_ != nullptr;
 }

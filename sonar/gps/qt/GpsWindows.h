@@ -35,6 +35,9 @@ class GpsWindows : public QObject, public GpsUi {
 
     // The default layout: the track window at its default place (lower left), shown.
     void placeAtDefault(int screenWidth, int screenHeight);
+    // Puts an open track window at its saved rectangle again: at start-up it opens before the
+    // frame has its size, so the clamped rectangle is redone once the frame is on screen.
+    void restorePlacement();
     // "&Restore image" while the track window is the active one; false otherwise.
     bool restoreIfActive();
 
