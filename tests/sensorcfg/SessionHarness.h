@@ -180,7 +180,6 @@ class SessionTest : public ::testing::Test {
         link.now = &now;
         timer.now = &now;
         resetToDefaults(config, 2);
-        config.port = 3;
         doc = std::make_unique<CQuorelDoc>(config, profile, prompts);
         session = std::make_unique<SensorSession>(
             *doc, profile, SessionPorts{link, timer, prompts, ui, clock, processes}, "/home/crew");
@@ -206,9 +205,10 @@ class SessionTest : public ::testing::Test {
 
     // Runs events until nothing is pending or `limitMs` of simulated time has passed. A line
     // due at the same moment as the timer arrives first.
-    void run(std::uint64_t limitMs = 24ULL * 3600 * 1000) {
+    void run(std::uint64_t limitMs = 24ULL * 3600 * 1000,
+             const std::function<bool()>& until = nullptr) {
         const std::uint64_t end = now + limitMs;
-        for (;;) {
+        while (!(until && until())) {
             constexpr std::uint64_t kNever = ~0ULL;
             const std::uint64_t lineAt =
                 link.scheduled.empty() ? kNever : link.scheduled.front().at;
@@ -225,7 +225,9 @@ class SessionTest : public ::testing::Test {
             if (lineAt <= timerAt) {
                 link.arrived.push_back(link.scheduled.front().line);
                 link.scheduled.pop_front();
-                link.deliverPending();
+                if (deliverOnArrival) {
+                    link.deliverPending();
+                }
             } else {
                 timer.active = false;
                 session->onTimer();
@@ -233,9 +235,36 @@ class SessionTest : public ::testing::Test {
         }
     }
 
+    // Until the running operation has ended (the sensor may go on talking).
+    void runWhileBusy() {
+        run(24ULL * 3600 * 1000, [this] { return !session->busy(); });
+    }
+
+    // The sensor transmits GGA, GSA, three GSV and RMC once a second from `from` on.
+    void transmitCycles(std::uint64_t from, int seconds) {
+        for (int s = 0; s < seconds; ++s) {
+            const std::uint64_t t = from + static_cast<std::uint64_t>(s) * 1000;
+            int i = 0;
+            for (const char* line :
+                 {"$GPGGA,120000,4736.1,N\r\n", "$GPGSA,A,3,04,05\r\n", "$GPGSV,3,1,11,04\r\n",
+                  "$GPGSV,3,2,11,09\r\n", "$GPGSV,3,3,11,21\r\n", "$GPRMC,120000,A\r\n"}) {
+                link.schedule(t + static_cast<std::uint64_t>(i++) * 20, line);
+            }
+        }
+    }
+
     std::vector<std::string> messageTexts() const { return prompts.texts(); }
+    int writesAt(int rate) const {
+        int n = 0;
+        for (const auto& w : link.writes) {
+            n += w.rate == rate ? 1 : 0;
+        }
+        return n;
+    }
 
     std::uint64_t now = 0;
+    // False: arrived lines wait until the session asks for them (as before a time-out).
+    bool deliverOnArrival = true;
     SensorConfig config;
     Profile profile{""};
     FakePrompts prompts;
