@@ -9,6 +9,7 @@ packages=(
   qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
   libgif-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth fonts-liberation poppler-utils
+  gpsd
 )
 
 missing=()

@@ -74,6 +74,11 @@ enum class CommandId : int {
     GpsCommPortSettings = 32792,
     GpsEnabled = 32802,
     ShowGpsTrackPlotter = 32794,
+    GpsZoomIn = 32832,
+    GpsZoomOut = 32833,
+    EraseGpsTracks = 32856,
+    ConvertUtcToLocalTime = 32852,
+    SynchronizeWithGpsTime = 32853,
     // Help
     BeamCoverage = 32857,
     About = 57664,

@@ -32,11 +32,12 @@ struct Key {
     Field field;
     Rule rule = Rule::Always;
     bool liveOnly = false;  // not written during playback
+    std::string_view section = kSettingsSection;
 };
 
 // Listed in the order they are written. Every key is read on its own into its own member, so
 // reading does not depend on the order.
-const std::array<Key, 41> kKeys{{
+const std::array<Key, 45> kKeys{{
     {"GPS Comm Port", &SettingsRecord::gpsCommPort, Rule::Always, true},
     {"BaudRate", &SettingsRecord::baudRate, Rule::Always, true},
     {"DataBits", &SettingsRecord::dataBits, Rule::Always, true},
@@ -78,6 +79,11 @@ const std::array<Key, 41> kKeys{{
     {"GPS Track Window Top", &SettingsRecord::gpsTrackWindowTop, Rule::UnlessZero},
     {"GPS Track Window Right", &SettingsRecord::gpsTrackWindowRight, Rule::UnlessZero},
     {"GPS Track Window Bottom", &SettingsRecord::gpsTrackWindowBottom, Rule::UnlessZero},
+    {"Use gpsd", &SettingsRecord::gpsUseGpsd, Rule::Always, false, kGpsSourceSection},
+    {"gpsd Host", &SettingsRecord::gpsdHost, Rule::UnlessEmpty, false, kGpsSourceSection},
+    {"gpsd Port", &SettingsRecord::gpsdPort, Rule::UnlessZero, false, kGpsSourceSection},
+    {"Accept All GNSS Talkers", &SettingsRecord::acceptAllGnssTalkers, Rule::Always, false,
+     kGpsSourceSection},
 }};
 
 template <class... F>
@@ -107,7 +113,7 @@ int storedZoom(double zoom) {
 
 void readKey(const IniFile& ini, const Key& key, const SettingsRecord& defaults,
              SettingsRecord& rec) {
-    const std::string_view section = kSettingsSection;
+    const std::string_view section = key.section;
     std::visit(Overloaded{
                    [&](int SettingsRecord::*m) {
                        const int v = ini.readNumber(section, key.name, defaults.*m);
@@ -133,7 +139,7 @@ void readKey(const IniFile& ini, const Key& key, const SettingsRecord& defaults,
 }
 
 void writeKey(IniFile& ini, const Key& key, const SettingsRecord& rec) {
-    const std::string_view section = kSettingsSection;
+    const std::string_view section = key.section;
     std::visit(
         Overloaded{
             [&](int SettingsRecord::*m) { ini.writeInt(section, key.name, rec.*m); },
@@ -142,6 +148,10 @@ void writeKey(IniFile& ini, const Key& key, const SettingsRecord& rec) {
             [&](double SettingsRecord::*m) { ini.writeInt(section, key.name, storedZoom(rec.*m)); },
         },
         key.field);
+}
+
+bool sameValue(const Key& key, const SettingsRecord& a, const SettingsRecord& b) {
+    return std::visit([&](auto m) { return a.*m == b.*m; }, key.field);
 }
 
 // The file to update: what is there, or an empty one when there is none yet. Nothing when a
@@ -175,10 +185,18 @@ bool saveSettings(const std::string& path, const SettingsRecord& rec, bool playb
     if (!ini) {
         return false;
     }
+    const SettingsRecord defaults;
     for (const Key& key : kKeys) {
-        if (!(playback && key.liveOnly)) {
-            writeKey(*ini, key, rec);
+        if (playback && key.liveOnly) {
+            continue;
         }
+        // Keys beyond [Settings] appear only once they are used, so a file shared with other
+        // installations keeps its shape.
+        if (key.section != std::string_view(kSettingsSection) &&
+            !ini->hasKey(key.section, key.name) && sameValue(key, rec, defaults)) {
+            continue;
+        }
+        writeKey(*ini, key, rec);
     }
     return ini->save(path);
 }

@@ -4,8 +4,12 @@
 
 #include "acquisition/SettingsRecord.h"
 
-// The one section of Keelbrook.cfg.
+// The main section of Keelbrook.cfg.
 inline constexpr const char* kSettingsSection = "Settings";
+// The GPS source beyond a COM port (gpsd) and the talkers accepted.
+inline constexpr const char* kGpsSourceSection = "GPS Source";
+// "COM<n>=<device>" keys that map port numbers to devices.
+inline constexpr const char* kSerialPortsSection = "Serial Ports";
 
 // Reads every key into rec; a missing key takes its default. False, with rec unchanged, when
 // the file cannot be opened. Only the record changes: the caller applies the loaded values to

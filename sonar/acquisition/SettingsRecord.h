@@ -14,6 +14,12 @@ struct SettingsRecord {
     int parity = 0;
     int flow = 0;
     int gpsType = 0;
+    // Where the GPS is read from besides a COM port, and which talkers count: kept in a section
+    // of their own, so that [Settings] stays as other installations expect it.
+    bool gpsUseGpsd = false;
+    std::string gpsdHost = "localhost";
+    int gpsdPort = 2947;
+    bool acceptAllGnssTalkers = false;
 
     // Operating settings of the head.
     int range = 9;

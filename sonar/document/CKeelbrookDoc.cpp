@@ -24,9 +24,13 @@ CKeelbrookDoc::CKeelbrookDoc(DocPorts ports, std::string exeDir, int screenWidth
       settings_(makeDefaultSettings(exeDir_, screenWidth, screenHeight)),
       ping_(head::kLiveSamplesTotal),
       framer_(head::returnLength(head::kLiveSamplesTotal)),
-      watchdog_(ports_.timers) {}
+      watchdog_(ports_.timers),
+      gps_(settings_, ports.prompts, ports.frame, ports.timers) {
+    gps_.attach(ports.gps);
+}
 
 CKeelbrookDoc::~CKeelbrookDoc() {
+    gps_.stopReader();
     closeAllFiles();
 }
 
@@ -40,6 +44,10 @@ bool CKeelbrookDoc::initialise() {
     const bool loaded = loadSettingsFile();
     if (!loaded) {
         settings_.gpsTracking = true;
+    }
+    gps_.settingsLoaded();
+    if (gpsInput_) {
+        gps_.OpenGpsPort();
     }
     return loaded;
 }
@@ -64,6 +72,7 @@ bool CKeelbrookDoc::Connect() {
         leavePlaybackForRealTime();
     }
     state_ = ConnectionState::Connecting;
+    gps_.ResetGpsData();
     ports_.frame.redrawViews();
 
     settings_.ipAddress = *address;
@@ -81,6 +90,7 @@ bool CKeelbrookDoc::Connect() {
 }
 
 void CKeelbrookDoc::leavePlaybackForRealTime() {
+    gps_.leavePlayback();
     closeAllFiles();
     recording_ = false;
     ports_.frame.setPlaybackSlider(0);
@@ -149,6 +159,7 @@ void CKeelbrookDoc::OnTimer(TimerId id) {
             onWatchdog();
             break;
         case TimerId::GpsRead:
+            gps_.onReadTimer(playback_, gpsInput_);
             break;
     }
 }
@@ -192,10 +203,11 @@ void CKeelbrookDoc::drawPing(SourceKind kind) {
         return;
     }
     const std::string time = timeText_ + msText_;
+    const SharedGps::Snapshot now = gps_.shared().snapshot();
     // The rows show the texts in the status bar's order.
-    const GpsTextViews gps{gpsText_[GpsText::Latitude], gpsText_[GpsText::Longitude],
-                           gpsText_[GpsText::Speed],    gpsText_[GpsText::Heading],
-                           gpsText_[GpsText::Date],     gpsText_[GpsText::Time]};
+    const GpsText& t = now.text;
+    const GpsTextViews gps{t[GpsText::Latitude], t[GpsText::Longitude], t[GpsText::Speed],
+                           t[GpsText::Heading],  t[GpsText::Date],      t[GpsText::Time]};
     PingInput in;
     in.samples = ping_.samples();
     in.sampleCount = static_cast<std::size_t>(ping_.samplesTotal());
@@ -203,9 +215,8 @@ void CKeelbrookDoc::drawPing(SourceKind kind) {
     in.rangeIndex = head_.command().rangeIndex();
     in.mode = head_.command().modeFreq();
     in.timeText = time;
-    // Live, no GPS reader exists yet, so rows keep their texts; played files carry theirs.
-    in.gpsTexts = playback_ ? &gps : nullptr;
-    in.speedKnots = playback_ ? gpsFix_.speedKnots : 0.0;
+    in.gpsTexts = &gps;
+    in.speedKnots = now.fix.speedKnots;
     in.pingIntervalMs = pingIntervalMs_;
     pipeline_.processPing(in);
 }
@@ -215,12 +226,14 @@ void CKeelbrookDoc::resizeImage(int clientWidth, int clientHeight) {
         return;
     }
     pipeline_.resize(clientWidth / 4 * 4, clientHeight);
+    gps_.ResetGpsData();
     if (playback_ && player_) {
         drawPing(player_->kind());  // so a resized window does not stand empty while playing
     }
 }
 
 void CKeelbrookDoc::restartGpsPolling() {
+    gps_.setPlayback(false, {});
     if (gpsInput_) {
         ports_.timers.start(TimerId::GpsRead, static_cast<unsigned>(settings_.gpsReadInterval));
     }
@@ -244,6 +257,9 @@ bool CKeelbrookDoc::isEnabled(CommandId id) const {
             if (const std::optional<bool> file = fileCommandEnabled(id)) {
                 return *file;
             }
+            if (const std::optional<bool> gps = gps_.commandEnabled(id, playback_)) {
+                return *gps;
+            }
             return displayCommandEnabled(id).value_or(false);
     }
 }
@@ -251,6 +267,9 @@ bool CKeelbrookDoc::isEnabled(CommandId id) const {
 bool CKeelbrookDoc::isChecked(CommandId id) const {
     if (id == CommandId::Hold) {
         return hold_;
+    }
+    if (const std::optional<bool> gps = gps_.commandChecked(id)) {
+        return *gps;
     }
     return displayCommandChecked(id).value_or(false);
 }
@@ -294,7 +313,8 @@ bool CKeelbrookDoc::execute(CommandId id) {
             ports_.frame.redrawViews();
             return true;
         default:
-            return executeFileCommand(id) || executeDisplayCommand(id);
+            return executeFileCommand(id) || gps_.execute(id, playback_) ||
+                   executeDisplayCommand(id);
     }
 }
 

@@ -10,10 +10,10 @@
 #include "acquisition/ExchangeWatchdog.h"
 #include "acquisition/HeadProtocol.h"
 #include "acquisition/Ports.h"
-#include "common/RecentFileList.h"
 #include "acquisition/ReturnFramer.h"
 #include "acquisition/SettingsRecord.h"
 #include "beam/BeamSettingsSource.h"
+#include "common/RecentFileList.h"
 #include "datafile/DiskSpace.h"
 #include "datafile/FilesystemDiskSpace.h"
 #include "datafile/PingRecord.h"
@@ -21,6 +21,7 @@
 #include "datafile/RecordWriter.h"
 #include "display/PingPipeline.h"
 #include "document/PlaybackPacer.h"
+#include "gps/GpsController.h"
 #include "gps/GpsTypes.h"
 
 class PlaybackEngine;
@@ -36,6 +37,7 @@ struct DocPorts {
     FrameUi& frame;
     Sound* sound = nullptr;     // none: the alarm stays silent
     DiskSpace* disk = nullptr;  // none: the file system is asked
+    GpsPorts* gps = nullptr;    // none: no GPS source is opened (the parser still plays files)
 };
 
 // The one document: run-time state of the program, the live exchange with the head, the fixed
@@ -111,6 +113,8 @@ class CKeelbrookDoc : public BeamSettingsSource {
     bool copying() const { return copying_; }
     bool hold() const { return hold_; }
     bool gpsInput() const { return gpsInput_; }
+    GpsController& gps() { return gps_; }
+    const GpsController& gps() const { return gps_; }
     const std::string& title() const { return title_; }
     const std::string& settingsPath() const { return settingsPath_; }
 
@@ -183,8 +187,7 @@ class CKeelbrookDoc : public BeamSettingsSource {
     ExchangeWatchdog watchdog_;
     DecodedHeader decoded_;
     AlarmCopies alarm_;
-    GpsFix gpsFix_;
-    GpsText gpsText_;
+    GpsController gps_;
 
     ConnectionState state_ = ConnectionState::Offline;
     std::uint16_t port_ = kHeadPort;

@@ -91,6 +91,7 @@ void CKeelbrookDoc::startPlayback(std::unique_ptr<PlaybackEngine> engine, const 
     pipeline_.clearImage();
     Disconnect();
     ports_.timers.stop(TimerId::GpsRead);
+    gps_.enterPlayback();
 
     player_->setSpeed(settings_.playbackSpeed);
     pacer_.setSpeed(player_->speed());
@@ -139,6 +140,7 @@ void CKeelbrookDoc::PlayOnePing() {
     if (step.wrapped) {
         // The wrap shows as a highlight line that scrolls down with the image.
         pipeline_.image().fillRow(1, ColourTables::kHighlightIndex);
+        gps_.ResetGpsData();
     }
     if (step.pingRead) {
         takePlayedPing();
@@ -174,10 +176,7 @@ void CKeelbrookDoc::takePlayedPing() {
     timeText_ = rec.timeText;
     msText_ = rec.millisecondText;
     pingIntervalMs_ = rec.pingIntervalMs;
-    if (rec.stored.gps) {
-        gpsText_ = rec.gpsText;
-        gpsFix_ = rec.fix;
-    }
+    gps_.takePlayedPing(rec, player_->kind() == SourceKind::Xtf);
     // The stored header is decoded for the diagnostics; a played file gets no handshake.
     decoded_ = decodeHeader(ping_.header());
 }
@@ -192,6 +191,7 @@ void CKeelbrookDoc::stopPlaybackOnError(const std::string& message) {
 
 void CKeelbrookDoc::seekPlaybackSlider(int value) {
     if (player_) {
+        gps_.restartTrack();
         player_->seekToSlider(value);
         pacer_.restart(ports_.clock.tickCount());
         ports_.frame.requestIdle();

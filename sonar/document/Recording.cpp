@@ -67,9 +67,10 @@ const PingRecord& CKeelbrookDoc::liveRecord() {
     r.millisecondText = msText_;
     r.ping = ping_;
     r.sentenceSet = static_cast<GpsSentenceSet>(settings_.gpsType);
-    r.fix = gpsFix_;
-    r.gpsText = gpsText_;
-    r.gpsInput = false;  // no GPS reader yet
+    const SharedGps::Snapshot gps = gps_.shared().snapshot();
+    r.fix = gps.fix;
+    r.gpsText = gps.text;
+    r.gpsInput = gpsInput_;
     return r;
 }
 

@@ -6,7 +6,7 @@
 #include "datafile/RecordReader.h"
 #include "kbfile/Converter.h"
 #include "kbfile/KbfileTestFiles.h"
-#include "kbfile/NmeaReading.h"
+#include "kbfile/NmeaSentences.h"
 
 namespace {
 using namespace kbfile;

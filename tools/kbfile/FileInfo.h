@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "kbfile/NmeaReading.h"
+#include "kbfile/NmeaSentences.h"
 #include "kbfile/PingScan.h"
 
 namespace kbfile {

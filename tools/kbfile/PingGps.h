@@ -4,7 +4,7 @@
 #include <string>
 
 #include "datafile/PingRecord.h"
-#include "kbfile/NmeaReading.h"
+#include "kbfile/NmeaSentences.h"
 
 namespace kbfile {
 

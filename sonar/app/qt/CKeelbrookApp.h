@@ -11,6 +11,10 @@ class QtClock;
 class QtPrompts;
 class QtTimers;
 class QtSound;
+class GpsWindows;
+class SystemGpsSources;
+class SystemGpsClock;
+struct GpsPorts;
 
 // Owns the one document and its platform adapters, and runs start-up.
 class CKeelbrookApp : public QObject {
@@ -19,6 +23,7 @@ class CKeelbrookApp : public QObject {
     struct Options {
         QString headAddress;  // overrides the settings file's address for this run
         QString playbackFile;
+        QString gpsDevice;  // the configured GPS port reads this device for this run
     };
 
     explicit CKeelbrookApp(Options options);
@@ -42,5 +47,9 @@ class CKeelbrookApp : public QObject {
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<QtPrompts> prompts_;
     std::unique_ptr<QtSound> sound_;
+    std::unique_ptr<SystemGpsSources> gpsSources_;
+    std::unique_ptr<SystemGpsClock> gpsClock_;
+    std::unique_ptr<GpsWindows> gpsWindows_;
+    std::unique_ptr<GpsPorts> gpsPorts_;
     std::unique_ptr<CKeelbrookDoc> doc_;
 };

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -20,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/CommandTable.h"
+#include "app/qt/MdiFill.h"
 #include "app/qt/PlaybackDriver.h"
 #include "app/qt/StatusBars.h"
 #include "app/qt/ToolbarIcons.h"
@@ -27,6 +29,7 @@
 #include "display/ViewTexts.h"
 #include "display/qt/CKeelbrookView.h"
 #include "document/CKeelbrookDoc.h"
+#include "gps/qt/GpsWindows.h"
 
 namespace {
 constexpr int kStateRefreshMs = 200;
@@ -197,9 +200,10 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     view_->setMouseInWorkingArea([this] { return mouseInWorkingArea(); });
     sonarChild_ = mdi_->addSubWindow(view_, Qt::FramelessWindowHint);
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
-    sonarChild_->showMaximized();
+    sonarFill_ = new MdiFill(mdi_, sonarChild_);
+    sonarFill_->fill();
     // The sonar window lies behind the others: clicking into it never buries the beam coverage
-    // window, whose menu command is disabled while it is open.
+    // or the GPS track window, whose menu commands are disabled while they are open.
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         if (w && w == sonarChild_) {
             for (QMdiSubWindow* other : mdi_->subWindowList()) {
@@ -288,7 +292,13 @@ void CMainFrame::runCommand(CommandId id) {
             }
             break;
         case CommandId::DefaultLayout:
+            // The command also puts the track window back at its default place; the layout
+            // alone (bars toggled, playback opened) leaves it where the user put it.
             applyDefaultLayout();
+            if (gps_) {
+                const QSize screen = this->screen() ? this->screen()->size() : QSize(1920, 1080);
+                gps_->placeAtDefault(screen.width(), screen.height());
+            }
             break;
         case CommandId::About:
             emit aboutRequested();
@@ -300,6 +310,9 @@ void CMainFrame::runCommand(CommandId id) {
             }
             break;
         default:
+            if (id == CommandId::Restore && gps_ && gps_->restoreIfActive()) {
+                break;
+            }
             if (!view_->execute(id)) {
                 doc_->execute(id);
             }
@@ -432,7 +445,7 @@ void CMainFrame::applySettings() {
 
 void CMainFrame::applyDefaultLayout() {
     // The sonar window fills the client area less the bars; the frame's layout does the sums.
-    if (sonarChild_) {
-        sonarChild_->showMaximized();
+    if (sonarFill_) {
+        sonarFill_->fill();
     }
 }

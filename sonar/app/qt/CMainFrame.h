@@ -17,6 +17,8 @@ class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 class StatusBars;
+class GpsWindows;
+class MdiFill;
 class PlaybackBar;
 
 // The multiple-document frame: menu, toolbar docked at the left, status bars A and B, the file
@@ -35,6 +37,8 @@ class CMainFrame : public QMainWindow, public FrameUi {
     StatusBars& statusBars() { return *status_; }
     QToolBar* toolbar() const { return toolbar_; }
     QToolBar* playbackBar() const { return playbackBar_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    void setGpsWindows(GpsWindows* gps) { gps_ = gps; }
     CBeamChildFrm* beamWindow() const;
 
     void redrawViews() override;
@@ -86,4 +90,6 @@ class CMainFrame : public QMainWindow, public FrameUi {
     class QSpinBox* speedSpin_ = nullptr;
     std::string documentTitle_;
     QElapsedTimer sinceRedraw_;
+    GpsWindows* gps_ = nullptr;
+    MdiFill* sonarFill_ = nullptr;
 };

@@ -112,6 +112,13 @@ const std::vector<CommandEntry>& commandTable() {
         item(C::GpsCommPortSettings, kGps, "GPS Comm Port &Settings", "Set up the GPS serial port"),
         item(C::GpsEnabled, kGps, "GPS Enabled", "GPS input"),
         item(C::ShowGpsTrackPlotter, kGps, "Show &GPS Track Plotter", "Open the GPS track window"),
+        item(C::GpsZoomIn, kGps, "Zoom &In", "Zoom the GPS track in", Qt::Key_Equal, false, true),
+        item(C::GpsZoomOut, kGps, "Zoom &Out", "Zoom the GPS track out", Qt::Key_Minus),
+        item(C::EraseGpsTracks, kGps, "&Erase GPS Tracks", "Erase the GPS track"),
+        item(C::ConvertUtcToLocalTime, kGps, "Convert UTC To Local Time",
+             "Show GPS times in local time", {}, true, true),
+        item(C::SynchronizeWithGpsTime, kGps, "Synchronize with GPS Time",
+             "Set the computer's clock from the next GPS time"),
 
         item(C::BeamCoverage, kHelp, "Beam Coverage", "Draw the beam coverage of the sonar"),
         item(C::About, kHelp, "&About Keelbrook...", "Program information, version number"),

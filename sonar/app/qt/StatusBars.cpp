@@ -1,10 +1,23 @@
 #include "app/qt/StatusBars.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace {
 constexpr int kSep = 10;
+// The pane widths were chosen for the Windows status bar font, whose dialog base unit is 6
+// pixels (the mean width of the 52 letters). A wider font scales them, so that "358.81 Deg."
+// fits; they never shrink below the given width.
+constexpr double kBaseUnit = 6.0;
+
+double widthScale(const QFont& font) {
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    const double unit = QFontMetricsF(font).horizontalAdvance(letters) / letters.size();
+    return std::max(1.0, unit / kBaseUnit);
 }
+}  // namespace
 
 StatusBars::StatusBars(QStatusBar* a, QStatusBar* b) : a_(a), b_(b) {
     // Ids shared by both bars (the separators) are told apart by the bar they sit in.
@@ -36,16 +49,18 @@ void StatusBars::setMessage(const QString& text) {
 
 void StatusBars::build(QStatusBar* bar, const PaneSpec* specs, int count, int messageWidth) {
     bar->setSizeGripEnabled(false);
+    const double scale = widthScale(bar->font());
+    auto scaled = [scale](int width) { return static_cast<int>(width * scale + 0.5); };
     // The message pane is an ordinary label: the bar's own message would hide the panes.
     auto* message = new QLabel;
-    message->setFixedWidth(messageWidth);
+    message->setFixedWidth(scaled(messageWidth));
     bar->addWidget(message);
     if (!message_) {
         message_ = message;
     }
     for (int i = 0; i < count; ++i) {
         auto* label = new QLabel(QString::fromLatin1(specs[i].text));
-        label->setFixedWidth(specs[i].width);
+        label->setFixedWidth(scaled(specs[i].width));
         label->setAlignment(Qt::AlignCenter);
         if (specs[i].border) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);

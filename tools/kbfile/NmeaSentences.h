@@ -14,18 +14,17 @@ struct GeoPoint {
     double longitude = 0.0;
 };
 
-// What the NMEA sentences stored with one ping say, read the way playback believes them: only
-// the sentences of the record's sentence set count, the last one of a kind wins.
+// What the NMEA sentences stored with one ping say, read by the program's own parser the way
+// playback believes them: only the sentences of the record's sentence set count, the last one
+// of a kind wins, and an empty field gives nothing (where the parser would show 0).
 struct NmeaReading {
     std::optional<GeoPoint> position;
     std::optional<double> speedKnots;
     std::optional<double> headingDegrees;
-    std::string timeText;  // "hh:mm:ss", empty when no sentence carried a time
+    std::string timeText;  // "hh:mm:ss" in UTC, empty when no sentence carried a time
     std::string dateText;  // "dd-MON-yyyy", empty unless an RMC sentence carried a date
 };
 
-// Sentences must run from "$GP" to CR LF; a sentence whose position fields are empty (a
-// receiver without a fix) gives no position.
 NmeaReading readSentences(std::span<const std::string> sentences, GpsSentenceSet set);
 
 // One $GPRMC sentence with CR LF that gives back, through readSentences, the position and

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "kbfile/NmeaReading.h"
+#include "kbfile/NmeaSentences.h"
 
 namespace {
 using namespace kbfile;
@@ -25,7 +25,7 @@ TEST(NmeaReading, GllGivesPositionWithHemispheresAndTime) {
 }
 
 TEST(NmeaReading, OnlyTheSentencesOfTheSetAreBelieved) {
-    const std::string gga = "$GPGGA,225444,3330.00,S,07015.00,E,1,05,1.2,3.4,M,,,,*3A\r\n";
+    const std::string gga = "$GPGGA,225444,3330.00,S,07015.00,E,1,05,1.2,3.4,M,,,,*0C\r\n";
     const std::string vtg = "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K\r\n";
     EXPECT_FALSE(read({gga}, GpsSentenceSet::GllVtg).position);
     EXPECT_FALSE(read({gga}, GpsSentenceSet::Vtg).position);
@@ -42,7 +42,7 @@ TEST(NmeaReading, OnlyTheSentencesOfTheSetAreBelieved) {
 }
 
 TEST(NmeaReading, RmcCarriesEverythingAndItsTwoDigitYearPivotsAt69) {
-    const NmeaReading r = read({"$GPRMC,081836,A,3751.65,S,14507.36,E,000.0,360.0,050307,,*1F\r\n"},
+    const NmeaReading r = read({"$GPRMC,081836,A,3751.65,S,14507.36,E,000.0,360.0,050307,,*01\r\n"},
                                GpsSentenceSet::Rmc);
     ASSERT_TRUE(r.position);
     EXPECT_NEAR(r.position->latitude, -37.860833333, 1e-8);
@@ -57,12 +57,21 @@ TEST(NmeaReading, RmcCarriesEverythingAndItsTwoDigitYearPivotsAt69) {
 }
 
 TEST(NmeaReading, IncompleteOrEmptySentencesGiveNothing) {
-    // No CR LF, another talker, and a receiver without a fix.
+    // No CR LF, a checksum that does not match, and a receiver without a fix.
     EXPECT_FALSE(read({"$GPGLL,4916.45,N,12311.12,W,225444,A"}, GpsSentenceSet::GllVtg).position);
     EXPECT_FALSE(
-        read({"$GNGLL,4916.45,N,12311.12,W,225444,A\r\n"}, GpsSentenceSet::GllVtg).position);
+        read({"$GPGLL,4916.45,N,12311.12,W,225444,A*2C\r\n"}, GpsSentenceSet::GllVtg).position);
     EXPECT_FALSE(read({"$GPGLL,,,,,225444,V\r\n"}, GpsSentenceSet::GllVtg).position);
     EXPECT_FALSE(read({"", "$", "$GP\r\n", "$GPGLL\r\n"}, GpsSentenceSet::GllVtg).position);
+}
+
+TEST(NmeaReading, OtherTalkersAreReadAsPlaybackReadsThem) {
+    // A .dsx recorded with all GNSS talkers accepted stores "$GN" sentences; playback believes
+    // them, and so does the conversion.
+    const NmeaReading r =
+        read({"$GNGLL,4916.45,N,12311.12,W,225444,A\r\n"}, GpsSentenceSet::GllVtg);
+    ASSERT_TRUE(r.position);
+    EXPECT_NEAR(r.position->longitude, -123.185333333, 1e-8);
 }
 
 TEST(NmeaReading, ASentenceThatRanIntoTheNextIsTheLaterOne) {
