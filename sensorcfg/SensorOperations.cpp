@@ -243,10 +243,21 @@ void SensorSession::pressButton(SensorButton button) {
     }
     pressSensorButton(button, connected(), prompts_,
                       [this](const std::string& sentence, std::function<void(bool)> report) {
-                          begin();
-                          verify(sentence, [this, report](bool ok) {
-                              report(ok);
-                              end();
-                          });
+                          sendVerified(sentence, std::move(report));
                       });
+}
+
+void SensorSession::sendVerified(const std::string& sentence, std::function<void(bool)> done) {
+    if (busy_) {
+        return;  // a second press while the first still waits
+    }
+    if (!connected()) {
+        done(false);
+        return;
+    }
+    begin();
+    verify(sentence, [this, done = std::move(done)](bool ok) {
+        done(ok);
+        end();
+    });
 }

@@ -52,6 +52,9 @@ class SensorSession : public SensorLinkSink {
     void switchToTavrinMode();
     void updateSoftware();
     void pressButton(SensorButton button);
+    // What a sensor button does once connected: the sentence sent and its echo awaited, with
+    // the wait box shown; `done` follows with the result.
+    void sendVerified(const std::string& sentence, std::function<void(bool)> done);
 
     bool connected() const;
     bool busy() const { return busy_; }

@@ -124,13 +124,7 @@ class FakeUi : public SessionUi {
         busy = b;
         busyChanges.push_back(b);
     }
-    void showWait() override {
-        if (!waitShown) {
-            waitShown = true;
-            waitText.clear();
-            attemptText.clear();
-        }
-    }
+    void showWait() override { waitShown = true; }
     void setWaitText(const std::string& text) override {
         waitText = text;
         waitTexts.push_back(text);
@@ -139,7 +133,11 @@ class FakeUi : public SessionUi {
         attemptText = text;
         attemptTexts.push_back(text);
     }
-    void hideWait() override { waitShown = false; }
+    void hideWait() override {
+        waitShown = false;
+        waitText.clear();
+        attemptText.clear();
+    }
     void monitorChanged() override { ++monitorChanges; }
     void configurationChanged() override { ++configChanges; }
     void linkChanged() override { ++linkChanges; }
