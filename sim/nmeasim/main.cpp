@@ -1,10 +1,6 @@
 // nmeasim: a GPS receiver on a pseudo-terminal. A thin POSIX shell over nmeasim_core: it opens
 // the pty, runs the poll loop and handles signals; the core decides what is written and when.
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -18,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PseudoTerminal.h"
 #include "nmeasim/CycleSource.h"
 #include "nmeasim/Faults.h"
 #include "nmeasim/Options.h"
@@ -67,72 +64,6 @@ nmeasim::UtcMicros wholeSecondNow() {
     return static_cast<nmeasim::UtcMicros>(s) * nmeasim::kMicrosPerSecond;
 }
 
-speed_t speedOf(unsigned baud) {
-    switch (baud) {
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        default:
-            return B4800;
-    }
-}
-
-// Both ends of the pseudo-terminal. The slave stays open here, so the line exists (and writes
-// succeed) whether or not a program has it open, as a receiver's serial port does.
-struct Pty {
-    int master = -1;
-    int slave = -1;
-    std::string path;
-
-    ~Pty() {
-        for (int fd : {master, slave}) {
-            if (fd >= 0) {
-                close(fd);
-            }
-        }
-    }
-
-    bool open(unsigned baud) {
-        termios tio{};
-        cfmakeraw(&tio);
-        tio.c_cflag |= CLOCAL | CREAD;
-        cfsetispeed(&tio, speedOf(baud));
-        cfsetospeed(&tio, speedOf(baud));
-        if (openpty(&master, &slave, nullptr, &tio, nullptr) != 0) {
-            return false;
-        }
-        char name[128] = {};
-        if (ptsname_r(master, name, sizeof name) != 0) {
-            return false;
-        }
-        path = name;
-        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-        fcntl(master, F_SETFD, FD_CLOEXEC);
-        fcntl(slave, F_SETFD, FD_CLOEXEC);
-        return true;
-    }
-
-    // Bytes written to the device and not yet read by anyone.
-    std::size_t unread() const {
-        int n = 0;
-        return ioctl(slave, FIONREAD, &n) == 0 && n > 0 ? static_cast<std::size_t>(n) : 0;
-    }
-
-    // What a program writes to the device (gpsd probes receivers, for one) is read and dropped.
-    void discardInput() const {
-        char sink[1024];
-        for (int i = 0; i < 16 && read(master, sink, sizeof sink) > 0; ++i) {
-        }
-    }
-};
-
 class PtyLine : public nmeasim::LinePort {
   public:
     explicit PtyLine(int fd) : fd_(fd) {}
@@ -153,44 +84,6 @@ class PtyLine : public nmeasim::LinePort {
     int fd_;
 };
 
-// The --link symlink, replaced if a previous run left it behind, removed at exit if it is
-// still ours.
-class Link {
-  public:
-    bool create(const std::string& path, const std::string& target, std::string& error) {
-        struct stat st {};
-        if (lstat(path.c_str(), &st) == 0) {
-            if (!S_ISLNK(st.st_mode)) {
-                error = "'" + path + "' exists and is not a symlink";
-                return false;
-            }
-            unlink(path.c_str());
-        }
-        if (symlink(target.c_str(), path.c_str()) != 0) {
-            error = "cannot create symlink '" + path + "': " + std::strerror(errno);
-            return false;
-        }
-        path_ = path;
-        target_ = target;
-        return true;
-    }
-
-    ~Link() {
-        if (path_.empty()) {
-            return;
-        }
-        char buffer[256] = {};
-        const ssize_t n = readlink(path_.c_str(), buffer, sizeof buffer - 1);
-        if (n > 0 && std::string(buffer, static_cast<std::size_t>(n)) == target_) {
-            unlink(path_.c_str());
-        }
-    }
-
-  private:
-    std::string path_;
-    std::string target_;
-};
-
 std::unique_ptr<nmeasim::CycleSource> makeSource(const nmeasim::Options& o, std::string& error) {
     if (!o.replay.empty()) {
         auto log = nmeasim::loadReplayLog(o.replay, error);
@@ -205,10 +98,10 @@ std::unique_ptr<nmeasim::CycleSource> makeSource(const nmeasim::Options& o, std:
                                                    o.rate, o.sentences, o.talker);
 }
 
-void run(const nmeasim::Options& options, const Pty& pty, nmeasim::CycleSource& source) {
+void run(const nmeasim::Options& options, const PseudoTerminal& pty, nmeasim::CycleSource& source) {
     nmeasim::FaultInjector faults(options.faults, options.seed);
     nmeasim::Transmitter tx(source, faults, {options.fast, options.baud, options.count});
-    PtyLine line(pty.master);
+    PtyLine line(pty.master());
     while (!stopRequested() && !tx.finished()) {
         const std::int64_t now = nowMicros();
         const std::int64_t wake = tx.service(now, line);
@@ -217,10 +110,10 @@ void run(const nmeasim::Options& options, const Pty& pty, nmeasim::CycleSource& 
         }
         // Real time: what nobody reads is lost, as on a serial line.
         if (!options.fast && (tx.blocked() || tx.outputAge().stale(pty.unread(), now))) {
-            tcflush(pty.slave, TCIFLUSH);
+            tcflush(pty.slave(), TCIFLUSH);
         }
         const std::int64_t waitMicros = std::max<std::int64_t>(0, wake - now);
-        pollfd p{pty.master, static_cast<short>(POLLIN | (tx.blocked() ? POLLOUT : 0)), 0};
+        pollfd p{pty.master(), static_cast<short>(POLLIN | (tx.blocked() ? POLLOUT : 0)), 0};
         const int timeout =
             static_cast<int>(std::min<std::int64_t>(kIdlePollMs, (waitMicros + 999) / 1000));
         if (poll(&p, 1, timeout) > 0 && (p.revents & POLLIN)) {
@@ -230,7 +123,7 @@ void run(const nmeasim::Options& options, const Pty& pty, nmeasim::CycleSource& 
 }
 
 // Gives a reader the chance to take the last fixes before the device goes away.
-void drain(const Pty& pty) {
+void drain(const PseudoTerminal& pty) {
     const std::int64_t deadline = nowMicros() + kDrainMicros;
     std::int64_t quietSince = nowMicros();
     while (!stopRequested() && nowMicros() < deadline) {
@@ -239,7 +132,7 @@ void drain(const Pty& pty) {
         } else if (nowMicros() - quietSince >= kDrainQuietMicros) {
             return;
         }
-        pollfd p{pty.master, POLLIN, 0};
+        pollfd p{pty.master(), POLLIN, 0};
         if (poll(&p, 1, 10) > 0 && (p.revents & POLLIN)) {
             pty.discardInput();
         }
@@ -267,18 +160,18 @@ int main(int argc, char** argv) {
         return kExitStartFailure;
     }
     installSignalHandlers();
-    Pty pty;
+    PseudoTerminal pty;
     if (!pty.open(options.baud)) {
         std::fprintf(stderr, "nmeasim: cannot create a pseudo-terminal: %s\n",
                      std::strerror(errno));
         return kExitStartFailure;
     }
-    Link link;
-    if (!options.link.empty() && !link.create(options.link, pty.path, error)) {
+    DeviceSymlink link;
+    if (!options.link.empty() && !link.create(options.link, pty.path(), error)) {
         std::fprintf(stderr, "nmeasim: %s\n", error.c_str());
         return kExitStartFailure;
     }
-    std::printf("%s\n", pty.path.c_str());
+    std::printf("%s\n", pty.path().c_str());
     std::fflush(stdout);
 
     run(options, pty, *source);
