@@ -4,10 +4,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
-#include <QToolBar>
 
 #include "common/SerialPortMap.h"
 #include "common/qt/SerialDeviceList.h"
@@ -76,13 +74,9 @@ void SensorLinkController::openMonitor() {
 }
 
 void SensorLinkController::setBusy(bool busy) {
-    // The frame's own parts, not the frame: a disabled window would disable the wait box too.
-    for (QWidget* w : {static_cast<QWidget*>(frame_.menuBar()), frame_.centralWidget()}) {
-        w->setEnabled(!busy);
-    }
-    for (QToolBar* bar : frame_.findChildren<QToolBar*>()) {
-        bar->setEnabled(!busy);
-    }
+    // Disabling a window leaves its child windows alone: the wait box and the monitor stay
+    // usable while the frame takes no input.
+    frame_.setEnabled(!busy);
     hooks_.commandsChanged();
     if (!busy) {
         frame_.activateWindow();
