@@ -18,16 +18,15 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// "COM<n>" as the shared map gives it: the [Serial Ports] overrides of the profile first,
-// then the devices present now.
 SerialSensorLink::DeviceResolver resolverFor(const Profile& profile) {
-    return [&profile](int number) {
-        const SerialPortMap map(presentSerialDevices(),
-                                readSerialPortOverrides(profile.ini(), profile_keys::kSerialPorts));
-        return map.device(number);
-    };
+    return [&profile](int number) { return sentrimPortMap(profile).device(number); };
 }
 }  // namespace
+
+SerialPortMap sentrimPortMap(const Profile& profile) {
+    return SerialPortMap(presentSerialDevices(),
+                         readSerialPortOverrides(profile.ini(), profile_keys::kSerialPorts));
+}
 
 SensorLinkController::SensorLinkController(CQuorelDoc& doc, Profile& profile,
                                            SensorPrompts& prompts, QMainWindow& frame,

@@ -13,6 +13,11 @@
 class CQuorelDoc;
 class Profile;
 class QMainWindow;
+class SerialPortMap;
+
+// The "COM<n>" numbers as the program sees them now: the [Serial Ports] overrides of the
+// profile first, then the devices present.
+SerialPortMap sentrimPortMap(const Profile& profile);
 
 // Binds the sensor session to the windows: the serial link with its reader thread, the attempt
 // timer, the "Please Wait" box, the monitor window, and the main window's state while an
