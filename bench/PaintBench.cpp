@@ -106,6 +106,64 @@ void BM_WaterfallPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_WaterfallPaint)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
+// Fills the view's measurement store: 40 ranges, 30 distances, 10 marks and 5 heights of 4 items
+// each, spread over the picture, 75 of them labelled.
+void placeMeasurements(CKeelbrookView& view, int w, int h) {
+    using measure::Tool;
+    measure::MeasureTools& tools = view.measureTools();
+    const measure::LiveContext context = view.measureContext();
+    auto at = [&](int i, int dx = 0) {
+        return measure::Point{(i * 97 + dx) % (w - 60) + 30, (i * 53) % (h - 60) + 30};
+    };
+    auto click = [&](measure::Point p) {
+        tools.press(p, context);
+        tools.release();
+    };
+    for (int i = 0; i < 40; ++i) {
+        tools.toggle(Tool::Range);
+        click(at(i));
+    }
+    for (int i = 40; i < 70; ++i) {
+        tools.toggle(Tool::Distance);
+        click(at(i));
+        click(at(i, 120));
+    }
+    for (int i = 70; i < 80; ++i) {
+        tools.toggle(Tool::Mark);
+        click(at(i));
+    }
+    for (int i = 80; i < 85; ++i) {
+        tools.toggle(Tool::Height);
+        for (int step = 0; step < 4; ++step) {
+            click(at(i, step * 40));
+        }
+    }
+}
+
+// The same paint with 100 stored measurement items over the waterfall.
+void BM_WaterfallPaintWithMeasurements(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    ViewRig rig(w, h);
+    placeMeasurements(rig.view, w, h);
+    if (rig.view.measureTools().items().size() != measure::MeasureTools::kCapacity) {
+        state.SkipWithError("the measurement store is not full");
+        return;
+    }
+    QImage target(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.ping();
+        state.ResumeTiming();
+        QPainter p(&target);
+        rig.view.paintView(p);
+        p.end();
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_WaterfallPaintWithMeasurements)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
 // The beam coverage window at the same size: the 600-ray fan, outlines, scale and labels,
 // computed and drawn, with a gain that shades the fan (no single-colour shortcut).
 void BM_BeamCoverageDraw(benchmark::State& state) {

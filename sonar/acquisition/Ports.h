@@ -102,6 +102,11 @@ class FrameUi {
     virtual void redrawViews() = 0;
     virtual void refreshStatus() = 0;
     virtual void refreshDiagnostics() = 0;
+    // The modeless sonar settings dialog: shown (made on first use) or hidden; the document's
+    // "Settings Dialog Visible" flag is the caller's to keep.
+    virtual void showSonarSettings(bool visible) = 0;
+    // The settings changed elsewhere (toolbar, units): an open dialog shows them again.
+    virtual void refreshSonarSettings() = 0;
     virtual void setDocumentTitle(const std::string& title) = 0;
     virtual void setMenuText(CommandId id, const std::string& text) = 0;
     virtual void showPlaybackBar(bool visible) = 0;

@@ -44,6 +44,7 @@ bool CKeelbrookDoc::initialise() {
     const bool loaded = loadSettingsFile();
     if (!loaded) {
         settings_.gpsTracking = true;
+        ports_.frame.showSonarSettings(settings_.settingsDialogVisible);
     }
     gps_.settingsLoaded();
     if (gpsInput_) {
@@ -323,6 +324,7 @@ void CKeelbrookDoc::changeSetting(bool changed) {
         return;
     }
     ports_.frame.refreshDiagnostics();
+    ports_.frame.refreshSonarSettings();
     ports_.frame.redrawViews();
     ports_.frame.refreshStatus();
 }
@@ -349,6 +351,7 @@ void CKeelbrookDoc::applyLoadedSettings() {
     pipeline_.selectColourTable(settings_.colorTable);
     pipeline_.settings().setSpeedCorrection(settings_.speedCorrectionEnabled);
     pipeline_.settings().setColourIndicatorShown(settings_.showColorIndicator);
+    ports_.frame.showSonarSettings(settings_.settingsDialogVisible);
     head_.armHandshake();
 }
 

@@ -20,6 +20,7 @@
 #include "datafile/RecordFile.h"
 #include "datafile/RecordWriter.h"
 #include "display/PingPipeline.h"
+#include "display/ViewDocument.h"
 #include "document/PlaybackPacer.h"
 #include "gps/GpsController.h"
 #include "gps/GpsTypes.h"
@@ -42,7 +43,7 @@ struct DocPorts {
 
 // The one document: run-time state of the program, the live exchange with the head, the fixed
 // order of work for every ping, recording and playback.
-class CKeelbrookDoc : public BeamSettingsSource {
+class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
   public:
     static constexpr std::uint16_t kHeadPort = 4040;
     static constexpr unsigned kReconnectPauseMs = 5000;
@@ -76,9 +77,9 @@ class CKeelbrookDoc : public BeamSettingsSource {
 
     // The view's client size: the image becomes the width rounded down to a multiple of 4 by
     // the height, cleared. A non-positive size is ignored.
-    void resizeImage(int clientWidth, int clientHeight);
+    void resizeImage(int clientWidth, int clientHeight) override;
     PingPipeline& pipeline() { return pipeline_; }
-    const PingPipeline& pipeline() const { return pipeline_; }
+    const PingPipeline& pipeline() const override { return pipeline_; }
 
     // Playback: the open procedure (the dialog unless a path was given), one ping per idle turn.
     void OpenForPlayback();
@@ -107,11 +108,11 @@ class CKeelbrookDoc : public BeamSettingsSource {
     void setPlayback(bool on) { playback_ = on; }
     void setHold(bool on) { hold_ = on; }
 
-    ConnectionState connectionState() const { return state_; }
-    bool playback() const { return playback_; }
+    ConnectionState connectionState() const override { return state_; }
+    bool playback() const override { return playback_; }
     bool recording() const { return recording_; }
     bool copying() const { return copying_; }
-    bool hold() const { return hold_; }
+    bool hold() const override { return hold_; }
     bool gpsInput() const { return gpsInput_; }
     GpsController& gps() { return gps_; }
     const GpsController& gps() const { return gps_; }
@@ -119,11 +120,11 @@ class CKeelbrookDoc : public BeamSettingsSource {
     const std::string& settingsPath() const { return settingsPath_; }
 
     HeadSettings& head() { return head_; }
-    const HeadSettings& head() const { return head_; }
+    const HeadSettings& head() const override { return head_; }
     const PingBuffer& pingBuffer() const { return ping_; }
     PingBuffer& pingBuffer() { return ping_; }
     const DecodedHeader& decoded() const { return decoded_; }
-    bool noRxData() const { return decoded_.noRxData; }
+    bool noRxData() const override { return decoded_.noRxData; }
     std::uint32_t pingIntervalMs() const { return pingIntervalMs_; }
     // Returns of an unknown side or garbage, dropped since the document was created.
     std::uint64_t discardedReturns() const { return discardedReturns_; }
@@ -134,10 +135,11 @@ class CKeelbrookDoc : public BeamSettingsSource {
     void offerAddress(const std::string& address) { offeredAddress_ = address; }
 
     SettingsRecord& settings() { return settings_; }
-    const SettingsRecord& settings() const { return settings_; }
+    const SettingsRecord& settings() const override { return settings_; }
+    UserPrompts& prompts() override { return ports_.prompts; }
 
     // The time texts of the last ping.
-    const std::string& dateText() const { return dateText_; }
+    const std::string& dateText() const override { return dateText_; }
     const std::string& timeText() const { return timeText_; }
     const std::string& millisecondText() const { return msText_; }
 

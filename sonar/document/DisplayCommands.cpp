@@ -122,6 +122,7 @@ bool CKeelbrookDoc::executeDisplayCommand(CommandId id) {
         case CommandId::Imperial:
             settings_.units = id == CommandId::Metric ? 0 : 1;
             ports_.frame.refreshDiagnostics();
+            ports_.frame.refreshSonarSettings();
             ports_.frame.redrawViews();
             ports_.frame.refreshStatus();
             return true;

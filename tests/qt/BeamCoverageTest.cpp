@@ -99,10 +99,11 @@ QString run(const QString& program, const QStringList& args) {
 }  // namespace
 
 TEST_F(BeamWindowTest, HelpCommandOpensOneWindowFromTheSonarSettings) {
+    // Units first: the open settings dialog, refreshed by them, would bring High mode to 50 m.
+    doc.execute(CommandId::Imperial);
     doc.head().command().setRangeIndex(13);
     doc.head().command().setModeFreq(2);
     doc.head().command().setDataGain(35);
-    doc.execute(CommandId::Imperial);
 
     CBeamCoverView* view = open();
     ASSERT_NE(view, nullptr);

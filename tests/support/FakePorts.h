@@ -100,6 +100,10 @@ struct FakeFrame : FrameUi {
     void redrawViews() override { ++redraws; }
     void refreshStatus() override { ++statusRefreshes; }
     void refreshDiagnostics() override { ++diagnosticsRefreshes; }
+    std::vector<bool> settingsDialogShown;  // every show (true) or hide (false), in order
+    int settingsDialogRefreshes = 0;
+    void showSonarSettings(bool visible) override { settingsDialogShown.push_back(visible); }
+    void refreshSonarSettings() override { ++settingsDialogRefreshes; }
     void setDocumentTitle(const std::string& t) override { title = t; }
     void setMenuText(CommandId id, const std::string& text) override { menuTexts[id] = text; }
     void showPlaybackBar(bool v) override { playbackBarVisible = v; }

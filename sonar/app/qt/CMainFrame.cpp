@@ -22,6 +22,7 @@
 
 #include "app/qt/CommandTable.h"
 #include "app/qt/MdiFill.h"
+#include "app/qt/OperatorDialogs.h"
 #include "app/qt/PlaybackDriver.h"
 #include "app/qt/StatusBars.h"
 #include "app/qt/ToolbarIcons.h"
@@ -167,6 +168,8 @@ void CMainFrame::setupPlaybackBar(int playSpeed) {
     speedSpin_->setValue(playSpeed);
     speedBar_->setValue(playSpeed);
     playbackBar_->setVisible(doc_->settings().filePlaybackBarVisible);
+    // The head's settings mean nothing while a file plays; the saved flag stays as it is.
+    showSonarSettings(false);
 }
 
 void CMainFrame::setPlaybackSlider(int value) {
@@ -213,8 +216,31 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
             }
         }
     });
+    dialogs_ = std::make_unique<OperatorDialogs>(doc, *this, [this] {
+        refreshDiagnostics();
+        redrawViews();
+        refreshStatus();
+    });
     buildMenus();
     refreshStatus();
+}
+
+void CMainFrame::refreshDiagnostics() {
+    if (dialogs_) {
+        dialogs_->refreshDiagnostics();
+    }
+}
+
+void CMainFrame::showSonarSettings(bool visible) {
+    if (dialogs_) {
+        dialogs_->showSonarSettings(visible);
+    }
+}
+
+void CMainFrame::refreshSonarSettings() {
+    if (dialogs_) {
+        dialogs_->refreshSonarSettings();
+    }
 }
 
 void CMainFrame::buildMenus() {
@@ -313,7 +339,7 @@ void CMainFrame::runCommand(CommandId id) {
             if (id == CommandId::Restore && gps_ && gps_->restoreIfActive()) {
                 break;
             }
-            if (!view_->execute(id)) {
+            if (!dialogs_->execute(id) && !view_->execute(id)) {
                 doc_->execute(id);
             }
             break;
@@ -338,9 +364,13 @@ void CMainFrame::updateCommandStates() {
             checked = !playbackBar_->isHidden();
         } else if (id == CommandId::BeamCoverage) {
             enabled = beamChild_.isNull();
-        } else if (const std::optional<bool> v = view_->isChecked(id)) {
-            checked = *v;
-        } else if (!isFrameCommand(id) && !CKeelbrookView::isViewCommand(id)) {
+        } else if (const auto dialog = dialogs_->state(id)) {
+            enabled = dialog->enabled;
+            checked = dialog->checked;
+        } else if (CKeelbrookView::isViewCommand(id)) {
+            enabled = view_->isEnabled(id);
+            checked = view_->isChecked(id).value_or(false);
+        } else if (!isFrameCommand(id)) {
             // Frame and view commands are always available; the rest ask the document.
             enabled = doc_->isEnabled(id);
             checked = doc_->isChecked(id);
@@ -393,6 +423,7 @@ void CMainFrame::refreshStatus() {
     s.setText(StatusBars::Freq, modeName(cmd.modeFreq()));
     s.setText(StatusBars::Range, QString::fromStdString(waterfall_view::rangeText(
                                      cmd.rangeIndex(), doc_->settings().units == 1)));
+    s.setText(StatusBars::Target, view_->targetText());
     const CKeelbrookView::MouseTexts& m = view_->mouseTexts();
     s.setText(StatusBars::MouseDate, m[0]);
     s.setText(StatusBars::MouseTime, m[1]);

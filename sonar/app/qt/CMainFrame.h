@@ -19,6 +19,7 @@ class QToolBar;
 class StatusBars;
 class GpsWindows;
 class MdiFill;
+class OperatorDialogs;
 class PlaybackBar;
 
 // The multiple-document frame: menu, toolbar docked at the left, status bars A and B, the file
@@ -35,6 +36,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     CKeelbrookView* sonarView() const { return view_; }
     QAction* action(CommandId id) const;
     StatusBars& statusBars() { return *status_; }
+    OperatorDialogs& dialogs() { return *dialogs_; }
     QToolBar* toolbar() const { return toolbar_; }
     QToolBar* playbackBar() const { return playbackBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
@@ -43,7 +45,9 @@ class CMainFrame : public QMainWindow, public FrameUi {
 
     void redrawViews() override;
     void refreshStatus() override;
-    void refreshDiagnostics() override {}
+    void refreshDiagnostics() override;
+    void showSonarSettings(bool visible) override;
+    void refreshSonarSettings() override;
     void setDocumentTitle(const std::string& title) override;
     void setMenuText(CommandId id, const std::string& text) override;
     void showPlaybackBar(bool visible) override;
@@ -82,6 +86,7 @@ class CMainFrame : public QMainWindow, public FrameUi {
     QToolBar* playbackBar_ = nullptr;
     QPointer<CBeamChildFrm> beamChild_;
     std::unique_ptr<StatusBars> status_;
+    std::unique_ptr<OperatorDialogs> dialogs_;
     std::map<CommandId, QAction*> actions_;
     QTimer* redrawTimer_ = nullptr;
     class PlaybackDriver* driver_ = nullptr;

@@ -98,7 +98,7 @@ const std::vector<CommandEntry>& commandTable() {
              true),
         item(C::ColourBlue, kColours, "Bl&ue", "Colour table Blue", {}, true),
 
-        item(C::Select, kMeasure, "Se&lect", "Select a rectangle of the image", {}, true),
+        item(C::Select, kMeasure, "Se&lect", "Select an area to save", {}, true),
         item(C::PlusMark, kMeasure, "Draw '+' Mark", "Put a mark on the image", {}, true),
         item(C::TargetHeight, kMeasure, "Measure Target &Height", "Measure a target's height", {},
              true),

@@ -6,7 +6,8 @@
 
 #include "display/ViewGeometry.h"
 #include "display/ViewTexts.h"
-#include "document/CKeelbrookDoc.h"
+#include "display/measure/MeasureOverlay.h"
+#include "display/qt/OverlayPainter.h"
 
 namespace wv = waterfall_view;
 
@@ -22,9 +23,14 @@ WaterfallRenderer::Palette paletteOf(const ColourTables::Table& table) {
     }
     return p;
 }
+
+wv::Point pointOf(QPoint p) {
+    return {p.x(), p.y()};
+}
 }  // namespace
 
-CKeelbrookView::CKeelbrookView(CKeelbrookDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+CKeelbrookView::CKeelbrookView(ViewDocument& doc, QWidget* parent)
+    : QWidget(parent), doc_(doc), saver_(std::make_unique<ImageSaver>(doc.prompts(), encoder_)) {
     // Every pixel is painted each time: no background erase, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -42,18 +48,22 @@ int CKeelbrookView::drawnWidth() const {
     return wv::drawnWidth(imageWidth(), doc_.pipeline().settings().colourIndicatorShown());
 }
 
-QFont& CKeelbrookView::font(int pixels) {
-    const std::size_t i = static_cast<std::size_t>(std::clamp(pixels, 1, 31));
-    if (fonts_[i].pixelSize() != static_cast<int>(i)) {
-        fonts_[i] = QFont(QStringLiteral("Arial"));
-        fonts_[i].setPixelSize(static_cast<int>(i));
-    }
-    return fonts_[i];
-}
-
 const WaterfallImage& CKeelbrookView::shownImage() const {
     // The held copy stands still in live operation; playback always shows the live image.
     return doc_.hold() && !doc_.playback() ? doc_.pipeline().held() : doc_.pipeline().image();
+}
+
+measure::Scale CKeelbrookView::measureScale() const {
+    const DisplaySettings& d = doc_.pipeline().settings();
+    // The width the image is stretched into, so values agree with the grid drawn over it.
+    return {d.sideLayout(), wv::drawnWidth(shownImage().width(), d.colourIndicatorShown()),
+            nav_.zoom(), rangeMetres(doc_.head().command().rangeIndex())};
+}
+
+measure::LiveContext CKeelbrookView::measureContext() const {
+    const WaterfallImage& image = shownImage();
+    return {measureScale(), doc_.pipeline().settings().speedCorrection(),
+            [&image](int row) { return image.repetition(row); }};
 }
 
 void CKeelbrookView::paintEvent(QPaintEvent*) {
@@ -70,6 +80,7 @@ void CKeelbrookView::paintView(QPainter& p) {
     p.fillRect(rect(), Qt::black);
     const WaterfallImage& image = shownImage();
     if (image.empty()) {
+        targetText_.clear();
         drawTexts(p, drawnWidth(), height());
         return;
     }
@@ -86,8 +97,23 @@ void CKeelbrookView::paintView(QPainter& p) {
     p.restore();
 
     drawRangeScale(p, drawnW, h);
+    drawMeasurements(p);
     drawTexts(p, drawnW, h);
     drawIndicator(p, w, h);
+    if (!exporting_) {
+        if (const auto outline = selection_.outline()) {
+            paintSelectionOutline(p, *outline);
+        }
+    }
+}
+
+QImage CKeelbrookView::composeImage() {
+    QImage picture(size(), QImage::Format_RGB32);
+    QPainter p(&picture);
+    exporting_ = true;
+    paintView(p);
+    exporting_ = false;
+    return picture;
 }
 
 void CKeelbrookView::drawRangeScale(QPainter& p, int drawnW, int imageH) {
@@ -108,7 +134,7 @@ void CKeelbrookView::drawRangeScale(QPainter& p, int drawnW, int imageH) {
         p.setPen(QPen(qcolour(l.colour), 1));
         p.drawLine(l.x, l.fromY, l.x, l.toY);
     }
-    p.setFont(font(rq.textPixels));
+    p.setFont(fonts_.font(rq.textPixels));
     for (const wv::ScaleLabel& l : scale.labels) {
         const QRect box(l.box.x, l.box.y, l.box.width, l.box.height);
         p.fillRect(box, qcolour(l.fill));
@@ -120,10 +146,29 @@ void CKeelbrookView::drawRangeScale(QPainter& p, int drawnW, int imageH) {
     }
 }
 
+void CKeelbrookView::drawMeasurements(QPainter& p) {
+    const measure::Scale scale = measureScale();
+    const bool imperial = doc_.settings().units == 1;
+    const measure::OverlayStyle style{nav_.pan(), imperial, doc_.settings().markerTextSize,
+                                      doc_.pipeline().settings().colourTable()};
+    std::optional<wv::Point> mouse;
+    double live = 0.0;
+    targetText_.clear();
+    if (nav_.mouseInImage()) {
+        mouse = nav_.measurementPoint();
+        if (tools_.active()) {
+            live = tools_.liveValue(*mouse, measureContext());
+        }
+        targetText_ = QString::fromStdString(
+            measure::targetText(measure::targetRange(*mouse, scale), imperial));
+    }
+    overlay_.paint(p, measure::buildOverlay(tools_, scale, style, mouse, live), fonts_);
+}
+
 void CKeelbrookView::drawTexts(QPainter& p, int drawnW, int imageH) {
     const int table = doc_.pipeline().settings().colourTable();
     auto draw = [&](const wv::TextItem& t) {
-        p.setFont(font(t.pixelSize));
+        p.setFont(fonts_.font(t.pixelSize));
         p.setPen(qcolour(t.colour));
         p.drawText(QRect(t.x, t.y, width(), t.pixelSize * 2), Qt::AlignLeft | Qt::AlignTop,
                    QString::fromStdString(t.text));
@@ -135,10 +180,13 @@ void CKeelbrookView::drawTexts(QPainter& p, int drawnW, int imageH) {
     if (doc_.hold()) {
         draw(wv::heldTagItem(drawnW, table));
     }
-    const std::optional<BannerText> banner =
-        banner_.next(doc_.connectionState(), doc_.noRxData(), doc_.playback());
-    if (banner) {
-        draw(wv::connectionTextItem(banner->text, banner->colour, drawnW, imageH, table));
+    // A picture being saved must not advance the blink of the status text on screen.
+    ConnectionBanner forSaving = banner_;
+    ConnectionBanner& banner = exporting_ ? forSaving : banner_;
+    const std::optional<BannerText> text =
+        banner.next(doc_.connectionState(), doc_.noRxData(), doc_.playback());
+    if (text) {
+        draw(wv::connectionTextItem(text->text, text->colour, drawnW, imageH, table));
     }
 }
 
@@ -179,10 +227,11 @@ void CKeelbrookView::resizeEvent(QResizeEvent*) {
 }
 
 void CKeelbrookView::handleMove(QPoint at, bool fromKey) {
-    const wv::MoveResult r = nav_.moveMouse({at.x(), at.y()}, drawnWidth(), height());
+    const wv::MoveResult r = nav_.moveMouse(pointOf(at), drawnWidth(), height());
+    const bool selecting = r.inImage && selection_.move(pointOf(at));
     const bool live = doc_.playback() || doc_.connectionState() == ConnectionState::Connected;
-    // While pings arrive the next one repaints anyway.
-    if (r.panned || doc_.hold() || !live || fromKey) {
+    // While pings arrive the next one repaints anyway; a tool's line follows the mouse at once.
+    if (r.panned || selecting || tools_.active() || doc_.hold() || !live || fromKey) {
         update();
     }
 }
@@ -192,16 +241,35 @@ void CKeelbrookView::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void CKeelbrookView::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) {
-        const QPoint at = e->position().toPoint();
-        nav_.pressLeft({at.x(), at.y()}, false);
+    if (e->button() != Qt::LeftButton) {
+        return;
     }
+    const wv::Point at = pointOf(e->position().toPoint());
+    if (tools_.active()) {
+        const wv::Point pan = nav_.pan();
+        if (tools_.press({at.x + pan.x, at.y + pan.y}, measureContext())) {
+            update();
+        }
+        return;
+    }
+    if (selection_.press(at)) {
+        update();
+        return;
+    }
+    nav_.pressLeft(at, false);
 }
 
 void CKeelbrookView::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) {
-        nav_.releaseLeft();
+    if (e->button() != Qt::LeftButton) {
+        return;
     }
+    tools_.release();
+    const QPoint at = e->position().toPoint();
+    // A drag that ended outside the window keeps to its edge.
+    if (selection_.release({std::clamp(at.x(), 0, width()), std::clamp(at.y(), 0, height())})) {
+        update();
+    }
+    nav_.releaseLeft();
 }
 
 void CKeelbrookView::leaveEvent(QEvent*) {
@@ -210,10 +278,30 @@ void CKeelbrookView::leaveEvent(QEvent*) {
 }
 
 void CKeelbrookView::zoomChanged(wv::ZoomResult) {
+    // Items are kept in zoomed pixels: at another zoom they would mark the wrong places.
+    tools_.clearItems();
     update();
     if (painted_) {
         painted_();
     }
+}
+
+void CKeelbrookView::toggleTool(measure::Tool tool) {
+    tools_.toggle(tool);
+    update();
+}
+
+void CKeelbrookView::saveImage(bool selectedOnly) {
+    const QImage picture = composeImage();
+    PixelView pixels = pixelViewOf(picture);
+    if (selectedOnly) {
+        const auto area = selection_.area(picture.width(), picture.height());
+        if (!area) {
+            return;
+        }
+        pixels = pixels.part(area->x, area->y, area->width, area->height);
+    }
+    saver_->saveAs(pixels, doc_.settings().writeFileDir);
 }
 
 bool CKeelbrookView::execute(CommandId id) {
@@ -255,6 +343,40 @@ bool CKeelbrookView::execute(CommandId id) {
         case CommandId::MouseUp:
             arrow(wv::ArrowKey::Up);
             return true;
+        case CommandId::MeasureRange:
+            toggleTool(measure::Tool::Range);
+            return true;
+        case CommandId::MeasureDistance:
+            toggleTool(measure::Tool::Distance);
+            return true;
+        case CommandId::TargetHeight:
+            toggleTool(measure::Tool::Height);
+            return true;
+        case CommandId::PlusMark:
+            toggleTool(measure::Tool::Mark);
+            return true;
+        case CommandId::ClearLinesMarks:
+            tools_.clearItems();
+            update();
+            return true;
+        case CommandId::ShowMarkShadow:
+            tools_.toggleShadow();
+            update();
+            return true;
+        case CommandId::Select:
+            if (!tools_.active()) {
+                selection_.toggle();
+                update();
+            }
+            return true;
+        case CommandId::SaveScreen:
+            saveImage(false);
+            return true;
+        case CommandId::SaveSelected:
+            if (selection_.canSave()) {
+                saveImage(true);
+            }
+            return true;
         default:
             return false;
     }
@@ -271,6 +393,15 @@ bool CKeelbrookView::isViewCommand(CommandId id) {
         case CommandId::MouseLeft:
         case CommandId::MouseRight:
         case CommandId::MouseUp:
+        case CommandId::MeasureRange:
+        case CommandId::MeasureDistance:
+        case CommandId::TargetHeight:
+        case CommandId::PlusMark:
+        case CommandId::ClearLinesMarks:
+        case CommandId::ShowMarkShadow:
+        case CommandId::Select:
+        case CommandId::SaveScreen:
+        case CommandId::SaveSelected:
             return true;
         default:
             return false;
@@ -278,8 +409,26 @@ bool CKeelbrookView::isViewCommand(CommandId id) {
 }
 
 std::optional<bool> CKeelbrookView::isChecked(CommandId id) const {
-    if (id == CommandId::ShowRange) {
-        return showRange_;
+    switch (id) {
+        case CommandId::ShowRange:
+            return showRange_;
+        case CommandId::MeasureRange:
+            return tools_.tool() == measure::Tool::Range;
+        case CommandId::MeasureDistance:
+            return tools_.tool() == measure::Tool::Distance;
+        case CommandId::TargetHeight:
+            return tools_.tool() == measure::Tool::Height;
+        case CommandId::PlusMark:
+            return tools_.tool() == measure::Tool::Mark;
+        case CommandId::ShowMarkShadow:
+            return tools_.showShadow();
+        case CommandId::Select:
+            return selection_.active();
+        default:
+            return std::nullopt;
     }
-    return std::nullopt;
+}
+
+bool CKeelbrookView::isEnabled(CommandId id) const {
+    return id != CommandId::SaveSelected || selection_.canSave();
 }
