@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -68,6 +70,24 @@ TEST(Startup, FileOnTheCommandLinePlaysWithoutTheConnectionDialog) {
     EXPECT_FALSE(app.frame().playbackBar()->isHidden());
     EXPECT_GT(app.document().pipeline().image().totalLines(), 0u);
     EXPECT_EQ(app.document().recentFiles().entry(1), path);
+
+    // Working in the sonar window leaves the track window in sight, at its own size.
+    if (!app.document().gps().commandEnabled(CommandId::ShowGpsTrackPlotter, false).value()) {
+        app.frame().runCommand(CommandId::ShowGpsTrackPlotter);
+    }
+    QMdiArea* area = app.frame().mdiArea();
+    QMdiSubWindow* track = nullptr;
+    QMdiSubWindow* sonar = nullptr;
+    for (QMdiSubWindow* w : area->subWindowList()) {
+        (w->windowTitle() == "Sonar" ? sonar : track) = w;
+    }
+    ASSERT_TRUE(track && sonar);
+    const QSize size = track->size();
+    area->setActiveSubWindow(track);
+    area->setActiveSubWindow(sonar);
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), track);
+    EXPECT_EQ(track->size(), size);
+    EXPECT_EQ(sonar->geometry(), area->viewport()->rect());
     ::close(master);
     ::close(slave);
 }

@@ -203,7 +203,7 @@ void CMainFrame::attachDocument(CKeelbrookDoc& doc) {
     view_->setMouseInWorkingArea([this] { return mouseInWorkingArea(); });
     sonarChild_ = mdi_->addSubWindow(view_, Qt::FramelessWindowHint);
     sonarChild_->setWindowTitle(QStringLiteral("Sonar"));
-    sonarFill_ = new MdiFill(mdi_, sonarChild_);
+    sonarFill_ = std::make_unique<MdiFill>(mdi_, sonarChild_);
     sonarFill_->fill();
     // The sonar window lies behind the others: clicking into it never buries the beam coverage
     // or the GPS track window, whose menu commands are disabled while they are open.

@@ -96,5 +96,5 @@ class CMainFrame : public QMainWindow, public FrameUi {
     std::string documentTitle_;
     QElapsedTimer sinceRedraw_;
     GpsWindows* gps_ = nullptr;
-    MdiFill* sonarFill_ = nullptr;
+    std::unique_ptr<MdiFill> sonarFill_;
 };

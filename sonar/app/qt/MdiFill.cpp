@@ -4,8 +4,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-MdiFill::MdiFill(QMdiArea* area, QMdiSubWindow* child) : QObject(area), area_(area), child_(child) {
+MdiFill::MdiFill(QMdiArea* area, QMdiSubWindow* child) : area_(area), child_(child) {
     area_->viewport()->installEventFilter(this);
+    child_->installEventFilter(this);
 }
 
 void MdiFill::fill() {
@@ -18,6 +19,14 @@ void MdiFill::fill() {
 bool MdiFill::eventFilter(QObject* watched, QEvent* e) {
     if (watched == area_->viewport() && e->type() == QEvent::Resize) {
         fill();
+    }
+    // Covering the whole area, the child stays beneath the others: working in it never buries
+    // the track or beam coverage window.
+    if (watched == child_ && e->type() == QEvent::ZOrderChange) {
+        const QList<QMdiSubWindow*> order = area_->subWindowList(QMdiArea::StackingOrder);
+        if (!order.isEmpty() && order.front() != child_) {
+            child_->lower();
+        }
     }
     return QObject::eventFilter(watched, e);
 }
