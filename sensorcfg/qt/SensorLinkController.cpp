@@ -77,7 +77,8 @@ void SensorLinkController::setBusy(bool busy) {
     // usable while the frame takes no input.
     frame_.setEnabled(!busy);
     hooks_.commandsChanged();
-    if (!busy) {
+    // Back to the main window, unless a dialog (the sensor buttons') still has the user.
+    if (!busy && !QApplication::activeModalWidget()) {
         frame_.activateWindow();
     }
 }
