@@ -1,16 +1,22 @@
 #include "common/SerialPort.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 namespace {
 speed_t speedOf(int baud) {
     switch (baud) {
+        case 300:
+            return B300;
+        case 600:
+            return B600;
         case 1200:
             return B1200;
         case 2400:
@@ -164,4 +170,63 @@ bool SerialPort::probe(const std::string& device) {
     ::ioctl(fd, TIOCNXCL);
     ::close(fd);
     return true;
+}
+
+bool SerialPort::setBaudRate(int baudRate) {
+    termios tio{};
+    const speed_t speed = speedOf(baudRate);
+    if (fd_ < 0 || speed == B0 || ::tcgetattr(fd_, &tio) != 0) {
+        return false;
+    }
+    ::cfsetispeed(&tio, speed);
+    ::cfsetospeed(&tio, speed);
+    return ::tcsetattr(fd_, TCSANOW, &tio) == 0;
+}
+
+bool SerialPort::raiseModemLines() {
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    return fd_ >= 0 && ::ioctl(fd_, TIOCMBIS, &lines) == 0;
+}
+
+std::size_t SerialPort::writeWithin(const std::uint8_t* data, std::size_t len, int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::size_t done = 0;
+    while (fd_ >= 0 && done < len) {
+        const ssize_t n = ::write(fd_, data + done, len - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            break;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) {
+            break;
+        }
+        pollfd p{fd_, POLLOUT, 0};
+        ::poll(&p, 1, static_cast<int>(left));
+    }
+    return done;
+}
+
+SerialPort::Readiness SerialPort::waitReadable(int timeoutMs) {
+    if (fd_ < 0) {
+        return Readiness::Broken;
+    }
+    pollfd p{fd_, POLLIN, 0};
+    const int n = ::poll(&p, 1, timeoutMs);
+    if (n < 0) {
+        return errno == EINTR ? Readiness::Quiet : Readiness::Broken;
+    }
+    if (n == 0) {
+        return Readiness::Quiet;
+    }
+    // A hung-up device also reports itself readable; the hang-up decides.
+    if ((p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        return Readiness::Broken;
+    }
+    return Readiness::Data;
 }

@@ -31,6 +31,21 @@ class SerialPort : public ByteStream {
     OpenResult open(const SerialLineSettings& settings);
     std::ptrdiff_t read(std::uint8_t* buffer, std::size_t max) override;
     bool write(const std::uint8_t* data, std::size_t len) override;
+
+    // A new line rate on the open port; the other settings stay.
+    bool setBaudRate(int baudRate);
+    // Holds DTR and RTS on. False where the device has no modem lines (a pseudo-terminal).
+    bool raiseModemLines();
+    // Writes as much as the device takes within `timeoutMs`; the count written.
+    std::size_t writeWithin(const std::uint8_t* data, std::size_t len, int timeoutMs);
+
+    enum class Readiness {
+        Data,    // bytes are waiting
+        Quiet,   // nothing came within the time
+        Broken,  // the device went away (unplugged, or the other end of a pseudo-terminal closed)
+    };
+    // Sleeps until bytes arrive, at most `timeoutMs`.
+    Readiness waitReadable(int timeoutMs);
     void close() override;
     bool isOpen() const override { return fd_ >= 0; }
     const std::string& device() const { return device_; }

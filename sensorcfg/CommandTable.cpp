@@ -85,6 +85,9 @@ const std::vector<std::optional<SensorCommand>>& sensorToolbar() {
 }
 
 bool isSensorCommandEnabled(SensorCommand id, const CommandContext& c) {
+    if (c.busy) {
+        return false;
+    }
     switch (id) {
         case C::CommSetup:
             return !c.connected;

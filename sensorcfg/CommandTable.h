@@ -29,10 +29,12 @@ const std::vector<std::optional<SensorCommand>>& sensorToolbar();
 // What decides whether a command can run now.
 struct CommandContext {
     bool connected = false;
-    // False until a sensor link is built into the program: the commands that open one stay
-    // disabled instead of failing.
+    // False when the program has no sensor link: the commands that open one stay disabled
+    // instead of failing.
     bool linkAvailable = false;
     int model = 0;
+    // An operation runs: the main window takes no commands until it ends.
+    bool busy = false;
 };
 
 bool isSensorCommandEnabled(SensorCommand id, const CommandContext& context);

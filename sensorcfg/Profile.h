@@ -24,6 +24,8 @@ class Profile {
     void writeString(std::string_view section, std::string_view key, std::string_view value);
 
     const std::string& path() const { return path_; }
+    // The whole file, for sections other code reads (the serial port overrides).
+    const IniFile& ini() const { return ini_; }
 
   private:
     void flush();
@@ -42,4 +44,6 @@ constexpr const char* kAutoBaudRate = "AutoBaudRate";
 constexpr const char* kDisplayNumberAttempts = "DisplayNumberAttempts";
 constexpr const char* kRecentFiles = "Recent File List";
 constexpr const char* kWindowSize = "Window size";
+// "COM<n>=<device path>" overrides of the serial port map.
+constexpr const char* kSerialPorts = "Serial Ports";
 }  // namespace profile_keys

@@ -15,15 +15,17 @@ const SensorButtonInfo& sensorButtonInfo(SensorButton button) {
 }
 
 void pressSensorButton(SensorButton button, bool connected, SensorPrompts& prompts,
-                       const std::function<bool(const std::string&)>& sendVerified) {
+                       const SendVerified& sendVerified) {
     const SensorButtonInfo& info = sensorButtonInfo(button);
     if (!connected || !sendVerified) {
         prompts.message(info.notConnected, "Please connect first", PromptIcon::Information,
                         PromptButtons::Ok);
         return;
     }
-    if (!sendVerified(info.sentence)) {
-        prompts.message(info.failure, info.failureTitle, PromptIcon::Exclamation,
-                        PromptButtons::Ok);
-    }
+    sendVerified(info.sentence, [&prompts, &info](bool ok) {
+        if (!ok) {
+            prompts.message(info.failure, info.failureTitle, PromptIcon::Exclamation,
+                            PromptButtons::Ok);
+        }
+    });
 }

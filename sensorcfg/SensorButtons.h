@@ -17,7 +17,11 @@ struct SensorButtonInfo {
 
 const SensorButtonInfo& sensorButtonInfo(SensorButton button);
 
+// Sends a sentence and waits for its echo; `done` follows with the result, later.
+using SendVerified =
+    std::function<void(const std::string& sentence, std::function<void(bool)> done)>;
+
 // A press: without a link, the button's not-connected message; with one, `sendVerified`
-// sends the sentence and waits for its echo, and a failure is reported.
+// sends the sentence, and a failure is reported when its echo never came.
 void pressSensorButton(SensorButton button, bool connected, SensorPrompts& prompts,
-                       const std::function<bool(const std::string&)>& sendVerified);
+                       const SendVerified& sendVerified);

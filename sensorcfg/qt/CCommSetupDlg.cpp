@@ -5,8 +5,12 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "common/SerialPortMap.h"
+#include "sensorcfg/qt/SensorLinkController.h"
 
 namespace {
 QStringList toList(const std::vector<std::string>& names) {
@@ -36,7 +40,20 @@ CCommSetupDlg::CCommSetupDlg(CQuorelDoc& doc, Profile& profile, QWidget* parent)
     (form_.manual() ? manual_ : auto_)->setChecked(true);
     rates_->setVisible(form_.rateListVisible());
 
-    connect(ports_, &QComboBox::currentIndexChanged, this, [this](int i) { form_.selectPort(i); });
+    // Which device each COM number stands for on this machine.
+    auto* device = new QLabel;
+    device->setObjectName(QStringLiteral("device"));
+    device->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto showDevice = [device, map = sentrimPortMap(profile)](int index) {
+        const std::string path = map.device(index + 1);
+        device->setText(path.empty() ? QStringLiteral("(no device)")
+                                     : QString::fromStdString(path));
+    };
+    showDevice(form_.portSelection());
+    connect(ports_, &QComboBox::currentIndexChanged, this, [this, showDevice](int i) {
+        form_.selectPort(i);
+        showDevice(i);
+    });
     connect(rates_, &QComboBox::currentIndexChanged, this, [this](int i) { form_.selectRate(i); });
     connect(manual_, &QRadioButton::toggled, this, [this](bool on) {
         form_.setManual(on);
@@ -50,6 +67,7 @@ CCommSetupDlg::CCommSetupDlg(CQuorelDoc& doc, Profile& profile, QWidget* parent)
     baudLayout->addWidget(rates_);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Port:"), ports_);
+    form->addRow(QStringLiteral("Device:"), device);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CCommSetupDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

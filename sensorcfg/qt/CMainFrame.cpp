@@ -22,6 +22,7 @@
 #include "sensorcfg/qt/CNmeaSelectDlg.h"
 #include "sensorcfg/qt/CQuorelView.h"
 #include "sensorcfg/qt/CSensorConfigDlg.h"
+#include "sensorcfg/qt/SensorLinkController.h"
 #include "sensorcfg/qt/SensorToolbarIcons.h"
 
 namespace {
@@ -49,13 +50,20 @@ CMainFrame::CMainFrame(CQuorelDoc& doc, Profile& profile, SensorPrompts& prompts
     buildToolbar();
     auto* ready = new QLabel(QStringLiteral("Ready"));
     statusBar()->addWidget(ready, 1);
+    link_ = std::make_unique<SensorLinkController>(
+        doc_, profile_, prompts_, *this,
+        SensorLinkController::FrameHooks{[this] { updateCommandStates(); },
+                                         [this] { documentChanged(); }});
+    doc_.setDownloadHandler([this] { link_->session().download(); });
     auto* refresh = new QTimer(this);
     connect(refresh, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
     refresh->start(kStateRefreshMs);
     documentChanged();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    doc_.setDownloadHandler({});
+}
 
 void CMainFrame::buildMenus() {
     std::map<std::string, QMenu*> menus;
@@ -110,7 +118,8 @@ QAction* CMainFrame::action(SensorCommand id) const {
 }
 
 CommandContext CMainFrame::context() const {
-    return {connected_, false, doc_.config().model};
+    const SensorSession& s = link_->session();
+    return {s.connected(), true, doc_.config().model, s.busy()};
 }
 
 void CMainFrame::updateCommandStates() {
@@ -187,6 +196,15 @@ void CMainFrame::runCommand(SensorCommand id) {
         case S::GetConfiguration:
             doc_.newDocument(S::GetConfiguration);
             break;
+        case S::Connect:
+        case S::Disconnect:
+        case S::SendConfiguration:
+        case S::SwitchToNmeaMode:
+        case S::SwitchToTavrinMode:
+        case S::UpdateSoftware:
+        case S::ViewMonitor:
+            runLinkCommand(id);
+            break;
         case S::ViewToolbar:
             toolbar_->setVisible(toolbar_->isHidden());
             break;
@@ -204,7 +222,13 @@ void CMainFrame::runCommand(SensorCommand id) {
 void CMainFrame::runDialogCommand(SensorCommand id) {
     switch (id) {
         case S::SensorConfiguration: {
-            CSensorConfigDlg dlg(doc_, prompts_, connected_, {}, this);
+            SensorSession& session = link_->session();
+            CSensorConfigDlg dlg(
+                doc_, prompts_, session.connected(),
+                [&session](const std::string& sentence, std::function<void(bool)> done) {
+                    session.sendVerified(sentence, std::move(done));
+                },
+                this);
             dlg.exec();
             break;
         }
@@ -223,16 +247,34 @@ void CMainFrame::runDialogCommand(SensorCommand id) {
             dlg.exec();
             break;
         }
+        default:
+            break;
+    }
+}
+
+void CMainFrame::runLinkCommand(SensorCommand id) {
+    SensorSession& session = link_->session();
+    switch (id) {
+        case S::Connect:
+            session.connect();
+            break;
+        case S::Disconnect:
+            session.disconnect();
+            break;
+        case S::SendConfiguration:
+            session.sendConfiguration();
+            break;
+        case S::SwitchToNmeaMode:
+            session.switchToNmeaMode();
+            break;
+        case S::SwitchToTavrinMode:
+            session.switchToTavrinMode();
+            break;
+        case S::UpdateSoftware:
+            session.updateSoftware();
+            break;
         case S::ViewMonitor:
-            if (!monitor_) {
-                monitor_ = new CMonitorDlg(this);
-                connect(monitor_, &CMonitorDlg::closed, this, [this] {
-                    monitor_->deleteLater();
-                    monitor_ = nullptr;
-                });
-                monitor_->placeOn(frameGeometry(), screen()->geometry());
-                monitor_->show();
-            }
+            link_->openMonitor();
             break;
         default:
             break;
@@ -292,13 +334,20 @@ void CMainFrame::savePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    if (!doc_.saveModified()) {
+    // Closing during an operation cancels it first; one that cannot stop at once keeps the
+    // window open.
+    SensorSession& session = link_->session();
+    if (session.busy()) {
+        session.onCancel();
+    }
+    if (session.busy() || !doc_.saveModified()) {
         e->ignore();
         return;
     }
     savePlacement();
-    if (monitor_) {
-        monitor_->close();
+    if (link_->monitor()) {
+        link_->monitor()->close();
     }
+    session.disconnect();
     e->accept();
 }

@@ -7,12 +7,12 @@
 
 #include "sensorcfg/CommandTable.h"
 
-class CMonitorDlg;
 class CQuorelDoc;
 class CQuorelView;
 class Profile;
 class QAction;
 class QToolBar;
+class SensorLinkController;
 class SensorPrompts;
 
 // The single-document main window: menus, toolbar, status bar and the summary view. It keeps
@@ -25,10 +25,11 @@ class CMainFrame : public QMainWindow {
 
     QAction* action(SensorCommand id) const;
     CQuorelView* view() const { return view_; }
+    SensorLinkController& link() { return *link_; }
     QToolBar* toolbar() const { return toolbar_; }
     QPrinter& printer() { return printer_; }
 
-    // The link state the enabling rules see. Nothing is connected until a link exists.
+    // The link state the enabling rules see.
     CommandContext context() const;
     void updateCommandStates();
     // Runs a command as its menu item would; a disabled command does nothing.
@@ -48,6 +49,7 @@ class CMainFrame : public QMainWindow {
     void buildToolbar();
     void updateRecentFiles();
     void runDialogCommand(SensorCommand id);
+    void runLinkCommand(SensorCommand id);
     void printPreview();
     void print();
 
@@ -58,6 +60,5 @@ class CMainFrame : public QMainWindow {
     QToolBar* toolbar_ = nullptr;
     std::map<SensorCommand, QAction*> actions_;
     QPrinter printer_;
-    CMonitorDlg* monitor_ = nullptr;
-    bool connected_ = false;
+    std::unique_ptr<SensorLinkController> link_;
 };

@@ -26,28 +26,17 @@ CMonitorDlg::CMonitorDlg(QWidget* parent) : QDialog(parent) {
         labels_[id] = text;
         ++r;
     }
-    refresh();
+    showRows(MonitorRows());
 }
 
-void CMonitorDlg::showLine(const std::string& line) {
-    if (rows_.show(line)) {
-        refresh();
+void CMonitorDlg::showRows(const MonitorRows& rows) {
+    for (auto& [id, label] : labels_) {
+        label->setText(QString::fromStdString(rows.text(id)));
     }
-}
-
-void CMonitorDlg::clearRows() {
-    rows_.clear();
-    refresh();
 }
 
 QString CMonitorDlg::rowText(int id) const {
     return labels_.at(id)->text();
-}
-
-void CMonitorDlg::refresh() {
-    for (auto& [id, label] : labels_) {
-        label->setText(QString::fromStdString(rows_.text(id)));
-    }
 }
 
 void CMonitorDlg::placeOn(const QRect& owner, const QRect& screen) {

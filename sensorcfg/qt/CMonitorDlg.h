@@ -14,8 +14,8 @@ class CMonitorDlg : public QDialog {
   public:
     explicit CMonitorDlg(QWidget* parent = nullptr);
 
-    void showLine(const std::string& line);
-    void clearRows();
+    // Shows the session's rows.
+    void showRows(const MonitorRows& rows);
     QString rowText(int id) const;
     // Centred on the owner, kept on the screen.
     void placeOn(const QRect& owner, const QRect& screen);
@@ -27,7 +27,5 @@ class CMonitorDlg : public QDialog {
     void closeEvent(QCloseEvent* e) override;
 
   private:
-    void refresh();
-    MonitorRows rows_;
     std::map<int, QLabel*> labels_;
 };

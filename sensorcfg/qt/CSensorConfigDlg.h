@@ -20,8 +20,6 @@ class SpinArrows;
 class CSensorConfigDlg : public CSentrimDialog {
     Q_OBJECT
   public:
-    using SendVerified = std::function<bool(const std::string&)>;
-
     CSensorConfigDlg(CQuorelDoc& doc, SensorPrompts& prompts, bool connected,
                      SendVerified sendVerified = {}, QWidget* parent = nullptr);
 

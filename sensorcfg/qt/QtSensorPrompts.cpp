@@ -82,3 +82,20 @@ std::optional<std::string> QtSensorPrompts::askSaveFile(const std::string& propo
     folder_ = QFileInfo(path).absolutePath();
     return path.toStdString();
 }
+
+std::optional<std::string> QtSensorPrompts::askExistingFile(const std::vector<FileFilter>& filters,
+                                                            const std::string& folder) {
+    QStringList types;
+    for (const FileFilter& f : filters) {
+        types << QStringLiteral("%1 (%2)").arg(QString::fromStdString(f.name),
+                                               QString::fromStdString(f.pattern));
+    }
+    QFileDialog dlg(parent_, QStringLiteral("Open"), QString::fromStdString(folder));
+    dlg.setNameFilters(types);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dlg.selectedFiles().first().toStdString();
+}

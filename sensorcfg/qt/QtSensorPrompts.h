@@ -16,6 +16,8 @@ class QtSensorPrompts : public SensorPrompts {
                          PromptButtons buttons) override;
     std::optional<std::string> askOpenFile() override;
     std::optional<std::string> askSaveFile(const std::string& proposedName) override;
+    std::optional<std::string> askExistingFile(const std::vector<FileFilter>& filters,
+                                               const std::string& folder) override;
 
   private:
     QWidget* parent_;

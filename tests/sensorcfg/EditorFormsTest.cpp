@@ -196,15 +196,18 @@ TEST(SensorButtons, NotConnectedMessagesAndFailures) {
     EXPECT_EQ(prompts.messages[0].icon, PromptIcon::Information);
 
     prompts.messages.clear();
-    pressSensorButton(SensorButton::TestMode, true, prompts, [&](const std::string& s) {
+    // The echo is awaited without blocking: the failure shows only once the wait has ended.
+    std::vector<std::function<void(bool)>> pending;
+    auto send = [&](const std::string& s, std::function<void(bool)> done) {
         sent.push_back(s);
-        return false;
-    });
-    pressSensorButton(SensorButton::SetAutolocate, true, prompts, [&](const std::string& s) {
-        sent.push_back(s);
-        return true;
-    });
+        pending.push_back(std::move(done));
+    };
+    pressSensorButton(SensorButton::TestMode, true, prompts, send);
+    pressSensorButton(SensorButton::SetAutolocate, true, prompts, send);
     EXPECT_EQ(sent, (std::vector<std::string>{"$PTVRO,,T\r\n", "$PTVRI,,,,,,,A\r\n"}));
+    EXPECT_TRUE(prompts.messages.empty());
+    pending[0](false);
+    pending[1](true);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Set to teste mode did not succeed.");
     EXPECT_EQ(prompts.messages[0].title, "Set test mode fail");

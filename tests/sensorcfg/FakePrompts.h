@@ -33,6 +33,17 @@ class FakePrompts : public SensorPrompts {
         return savePath;
     }
 
+    std::optional<std::string> askExistingFile(const std::vector<FileFilter>& filters,
+                                               const std::string& folder) override {
+        fileQuestions.push_back({filters, folder});
+        if (existingFiles.empty()) {
+            return std::nullopt;
+        }
+        auto answer = existingFiles.front();
+        existingFiles.pop_front();
+        return answer;
+    }
+
     std::vector<std::string> texts() const {
         std::vector<std::string> t;
         for (const Message& m : messages) {
@@ -46,4 +57,11 @@ class FakePrompts : public SensorPrompts {
     std::optional<std::string> openPath;
     std::optional<std::string> savePath;
     std::vector<std::string> proposedNames;
+    struct FileQuestion {
+        std::vector<FileFilter> filters;
+        std::string folder;
+    };
+    std::vector<FileQuestion> fileQuestions;
+    // Answers to askExistingFile in order; nothing (cancel) once used up.
+    std::deque<std::optional<std::string>> existingFiles;
 };

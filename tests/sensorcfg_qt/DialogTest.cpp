@@ -1,11 +1,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "sensorcfg/DocFixture.h"
+#include "sensorcfg/qt/CCommSetupDlg.h"
 #include "sensorcfg/qt/CNmeaSelectDlg.h"
 #include "sensorcfg/qt/CSensorConfigDlg.h"
 #include "sensorcfg/qt/SpinArrows.h"
@@ -211,5 +213,21 @@ TEST_F(DialogTest, RangeMessageFocusesTheWrongField) {
     EXPECT_EQ(prompts.messages[0].text, "Please enter a number between -1500 and 18000.");
     EXPECT_EQ(dlg.focusWidget(), dlg.control(C::Altitude));
     EXPECT_EQ(config.alt, 300.0F);
+}
+}  // namespace
+
+namespace {
+TEST_F(DocTest, CommSetupShowsTheDeviceOfEachPort) {
+    profile->writeString("Serial Ports", "COM3", "/tmp/no-such-sensor");
+    profile->writeString("Serial Ports", "COM5", "/dev/ttyUSB7");
+    config.port = 3;
+    CCommSetupDlg dlg(*doc, *profile);
+    auto* device = dlg.findChild<QLabel*>("device");
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(device->text(), "/tmp/no-such-sensor");
+    dlg.ports()->setCurrentIndex(4);
+    EXPECT_EQ(device->text(), "/dev/ttyUSB7");
+    dlg.accept();
+    EXPECT_EQ(config.port, 5);
 }
 }  // namespace

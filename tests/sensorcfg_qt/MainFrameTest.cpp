@@ -55,14 +55,14 @@ TEST_F(MainFrameTest, MenusKeysAndToolbarFollowTheCommandTable) {
     EXPECT_EQ(tips,
               (QStringList{"Open", "Save", "|", "Connect", "Disconnect", "Get Config from GPS",
                            "Send Config to GPS", "|", "Configure", "|", "Print"}));
-    // Without a link every command that needs one is disabled; the rest are enabled.
+    // Not connected: the commands that need a link are disabled, those that open one enabled.
     frame.updateCommandStates();
-    for (S id : {S::Connect, S::Disconnect, S::GetConfiguration, S::SendConfiguration,
-                 S::ViewMonitor, S::SwitchToNmeaMode, S::SwitchToTavrinMode, S::UpdateSoftware}) {
+    for (S id : {S::Disconnect, S::GetConfiguration, S::SendConfiguration, S::ViewMonitor}) {
         EXPECT_FALSE(frame.action(id)->isEnabled()) << static_cast<int>(id);
     }
     for (S id :
-         {S::CommSetup, S::SensorConfiguration, S::NmeaSelections, S::FileSave, S::FilePrint}) {
+         {S::CommSetup, S::Connect, S::SwitchToNmeaMode, S::SwitchToTavrinMode, S::UpdateSoftware,
+          S::SensorConfiguration, S::NmeaSelections, S::FileSave, S::FilePrint}) {
         EXPECT_TRUE(frame.action(id)->isEnabled()) << static_cast<int>(id);
     }
     EXPECT_EQ(frame.windowTitle(), "Untitled - TAVRIN Sensor Configuration Software");
