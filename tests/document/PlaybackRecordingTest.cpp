@@ -167,6 +167,14 @@ TEST_F(PlaybackRecordingTest, OpenRefusesUnknownTypesAndEmptyFiles) {
     EXPECT_FALSE(doc->playback());
 }
 
+// kbfile reads XTF files of other systems; playback keeps to the files the program wrote.
+TEST_F(PlaybackRecordingTest, OpenRefusesARealXtfFileOfAnotherSystem) {
+    doc->initialise();
+    doc->openFileForPlayback(std::string(TEST_DATA_DIR) + "/xtf/scotsman-iver2-first160.xtf");
+    EXPECT_EQ(prompts.messages.back(), "This is not a Marovant Keelbrook.exe recorded file!    ");
+    EXPECT_FALSE(doc->playback());
+}
+
 TEST_F(PlaybackRecordingTest, FileWithoutDataDuringPlaybackLeavesThePlaybackFlag) {
     const std::string recorded = recordLive("played.dsx", 2);
     doc->openFileForPlayback(recorded);
