@@ -92,6 +92,11 @@ TEST(ForeignXtf, TheThirdPartyRecordingReadsAsTheIndependentReaderSaysIt) {
         << text;
     EXPECT_NE(text.find("Drawn:       port channel 0 PORT, starboard channel 1 STARBOARD\n"),
               std::string::npos);
+    EXPECT_NE(text.find("Gain:        16-bit samples scaled linearly, 22603 (95th percentile of "
+                        "the file) drawn as 254\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("First fix:   48.445450 -68.827935\n"), std::string::npos);
+    EXPECT_NE(text.find("Last fix:    48.445597 -68.828063\n"), std::string::npos);
     EXPECT_NE(text.find("Packets:     160 sonar, 0 raw serial, 0 other (stepped over)\n"),
               std::string::npos);
 }
@@ -198,27 +203,39 @@ TEST(ForeignXtf, HeaderLayoutsAndNavigationSourcesOfOtherSystems) {
     }
 }
 
+// In degrees and in metres alike: a ping whose header holds no position takes the latest NMEA
+// position; a header position wins where there is one.
 TEST(ForeignXtf, NmeaPacketsPlacePingsWhoseHeaderHasNoPosition) {
-    ForeignXtf f({{1, 1, "P"}, {2, 1, "S"}});
-    const std::vector<ForeignPingChannel> chans = {{0, 30.0f, {9, 9}}, {1, 30.0f, {9, 9}}};
-    f.ping({1, 0.0, 0.0, 0.0f, 0.0f, chans});  // nothing known yet
-    f.serial("noise " + sentence("GPGGA,102030.00,4916.4500,N,12311.1200,W,1,08,0.9,5.0,M,,,,"));
-    f.ping({2, 0.0, 0.0, 0.0f, 0.0f, chans});
-    f.ping({3, 49.5, -123.5, 0.0f, 0.0f, chans});  // the header's own position wins
-    TempDir dir;
-    const std::string path = dir.file("nmea.xtf");
-    writeBytes(path, f.bytes());
+    for (const std::uint16_t navUnits : {std::uint16_t{3}, std::uint16_t{0}}) {
+        ForeignXtf f({{1, 1, "P"}, {2, 1, "S"}}, 0, navUnits);
+        const std::vector<ForeignPingChannel> chans = {{0, 30.0f, {9, 9}}, {1, 30.0f, {9, 9}}};
+        f.ping({1, 0.0, 0.0, 0.0f, 0.0f, chans});  // nothing known yet
+        f.serial("noise " +
+                 sentence("GPGGA,102030.00,4916.4500,N,12311.1200,W,1,08,0.9,5.0,M,,,,"));
+        f.ping({2, 0.0, 0.0, 0.0f, 0.0f, chans});
+        f.ping({3, 49.5, -123.5, 0.0f, 0.0f, chans});  // the header's own position wins
+        TempDir dir;
+        const std::string path = dir.file("nmea.xtf");
+        writeBytes(path, f.bytes());
 
-    const Read r = readAll(path);
-    ASSERT_FALSE(r.scan.problem) << r.scan.problem->what;
-    ASSERT_EQ(r.pings.size(), 3u);
-    EXPECT_FALSE(r.survey[0].position);
-    ASSERT_TRUE(r.survey[1].position);
-    EXPECT_NEAR(r.survey[1].position->latitude, 49.274166667, 1e-8);
-    EXPECT_NEAR(r.survey[1].position->longitude, -123.185333333, 1e-8);
-    EXPECT_DOUBLE_EQ(r.survey[2].position->latitude, 49.5);
-    EXPECT_EQ(r.scan.foreign->serialPackets, 1u);
-    EXPECT_EQ(r.scan.foreign->nmeaPositions, 1u);
+        const Read r = readAll(path);
+        ASSERT_FALSE(r.scan.problem) << r.scan.problem->what;
+        ASSERT_EQ(r.pings.size(), 3u);
+        EXPECT_FALSE(r.survey[0].position) << navUnits;
+        ASSERT_TRUE(r.survey[1].position) << navUnits;
+        EXPECT_NEAR(r.survey[1].position->latitude, 49.274166667, 1e-8);
+        EXPECT_NEAR(r.survey[1].position->longitude, -123.185333333, 1e-8);
+        if (navUnits == 3) {
+            ASSERT_TRUE(r.survey[2].position);
+            EXPECT_DOUBLE_EQ(r.survey[2].position->latitude, 49.5);
+        } else {
+            EXPECT_FALSE(r.survey[2].position);
+            ASSERT_TRUE(r.survey[2].plane);
+            EXPECT_DOUBLE_EQ(r.survey[2].plane->northing, 49.5);
+        }
+        EXPECT_EQ(r.scan.foreign->serialPackets, 1u);
+        EXPECT_EQ(r.scan.foreign->nmeaPositions, 1u);
+    }
 }
 
 // 16-bit samples 1..100 in equal numbers: the 95th percentile is 95, drawn as 254.

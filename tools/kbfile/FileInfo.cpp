@@ -114,9 +114,9 @@ std::string foreignLines(const ForeignXtfSummary& f) {
             drawnText(file, f.choice.starboard) + "\n";
     if (f.gainReference) {
         text += formatted(
-            "Gain:        16-bit samples x 254 / %u (the 95th percentile of the "
-            "file, %u, drawn as 254)\n",
-            *f.gainReference, *f.gainReference);
+            "Gain:        16-bit samples scaled linearly, %u (95th percentile of the file) "
+            "drawn as 254\n",
+            *f.gainReference);
     }
     text += formatted("Packets:     %llu sonar, %llu raw serial, %llu other (stepped over)\n",
                       static_cast<unsigned long long>(f.sonarPackets),

@@ -187,17 +187,14 @@ class PingBuilder {
         rec.fix = GpsFix{};
         rec.fix.speedKnots = p.speedKnots;
         rec.fix.headingDegrees = p.headingDegrees;
-        if (summary_.file.navUnits == xtf::file::kNavUnitsMetres) {
-            if (p.sensorX != 0.0 || p.sensorY != 0.0) {
-                survey.plane = PlanePoint{p.sensorX, p.sensorY};
-            } else if (p.shipX != 0.0 || p.shipY != 0.0) {
-                survey.plane = PlanePoint{p.shipX, p.shipY};
-            }
-            return;
-        }
-        if (isLatLon(p.sensorY, p.sensorX)) {
+        const bool metres = summary_.file.navUnits == xtf::file::kNavUnitsMetres;
+        if (metres && (p.sensorX != 0.0 || p.sensorY != 0.0)) {
+            survey.plane = PlanePoint{p.sensorX, p.sensorY};
+        } else if (metres && (p.shipX != 0.0 || p.shipY != 0.0)) {
+            survey.plane = PlanePoint{p.shipX, p.shipY};
+        } else if (!metres && isLatLon(p.sensorY, p.sensorX)) {
             survey.position = GeoPoint{p.sensorY, p.sensorX};
-        } else if (isLatLon(p.shipY, p.shipX)) {
+        } else if (!metres && isLatLon(p.shipY, p.shipX)) {
             survey.position = GeoPoint{p.shipY, p.shipX};
         } else if (nmea_) {
             survey.position = nmea_;
