@@ -42,6 +42,17 @@ constexpr char kSonarNameValue[] = "Keelbrook";
 constexpr std::uint16_t kSonarTypeValue = 14;
 constexpr char kNoteStringValue[] = "Marovant Technology Corp.";
 constexpr std::uint16_t kNavUnitsLatLong = 3;
+
+// Read from the files of other systems.
+constexpr std::size_t kNumberOfBathymetryChannels = 168;
+constexpr std::size_t kNumberOfSnippetChannels = 170;    // byte
+constexpr std::size_t kNumberOfForwardLookArrays = 171;  // byte
+constexpr std::size_t kNumberOfEchoStrengthChannels = 172;
+constexpr std::size_t kNumberOfInterferometryChannels = 174;  // byte
+constexpr std::uint16_t kNavUnitsMetres = 0;
+constexpr std::uint8_t kFileFormatXtf = 123;
+// The header holds six CHANINFO; a file with more channels grows it in steps of 1024 bytes.
+constexpr std::size_t kChanInfoInBaseHeader = 6;
 }  // namespace file
 
 // CHANINFO, within its 128 bytes
@@ -53,6 +64,8 @@ constexpr std::size_t kUniPolar = 4;
 constexpr std::size_t kBytesPerSample = 6;
 constexpr std::size_t kSamplesPerChannel = 8;  // the standard's reserved word
 constexpr std::size_t kChannelName = 12;
+constexpr std::size_t kChannelNameChars = 16;
+constexpr std::size_t kFrequency = 32;  // float, kHz
 
 constexpr std::uint8_t kTypePort = 1;
 constexpr std::uint8_t kTypeStarboard = 2;
@@ -83,6 +96,15 @@ constexpr std::size_t kKp = 156;
 constexpr std::size_t kSensorY = 160;
 constexpr std::size_t kSensorX = 168;
 constexpr std::size_t kSensorHeading = 212;
+constexpr std::size_t kSensorPrimaryAltitude = 196;  // float, metres
+
+// HeaderType of a packet: sonar pings and raw serial text (NMEA) are read; every other packet
+// (notes, bathymetry, attitude, ...) is stepped over by its NumBytesThisRecord.
+constexpr std::uint8_t kHeaderSonar = 0;
+constexpr std::uint8_t kHeaderRawSerial = 6;
+// XTFRAWSERIALHEADER: the count of valid characters and where they start.
+constexpr std::size_t kSerialStringSize = 28;
+constexpr std::size_t kSerialText = 30;
 
 constexpr std::uint16_t kMagicValue = 0xFACE;
 constexpr float kSoundVelocityValue = 750.0f;

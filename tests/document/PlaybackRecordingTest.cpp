@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "datafile/PlaybackEngine.h"
 #include "document/DocumentFixture.h"
+#include "kbfile/Converter.h"
 
 using namespace doctest;
 
@@ -165,6 +168,36 @@ TEST_F(PlaybackRecordingTest, OpenRefusesUnknownTypesAndEmptyFiles) {
     doc->openFileForPlayback((dir / "foreign.xtf").string());
     EXPECT_EQ(prompts.messages.back(), "This is not a Marovant Keelbrook.exe recorded file!    ");
     EXPECT_FALSE(doc->playback());
+}
+
+// kbfile reads XTF files of other systems; playback keeps to the files the program wrote.
+TEST_F(PlaybackRecordingTest, OpenRefusesARealXtfFileOfAnotherSystem) {
+    doc->initialise();
+    doc->openFileForPlayback(std::string(TEST_DATA_DIR) + "/xtf/scotsman-iver2-first160.xtf");
+    EXPECT_EQ(prompts.messages.back(), "This is not a Marovant Keelbrook.exe recorded file!    ");
+    EXPECT_FALSE(doc->playback());
+}
+
+// kbfile convert is how an operator brings such a file in: the .dsx it writes plays to the end.
+TEST_F(PlaybackRecordingTest, AnotherSystemsXtfConvertedByKbfilePlaysToItsLastPing) {
+    doc->initialise();
+    const std::string converted = (dir / "other.dsx").string();
+    const kbfile::ConvertOutcome c = kbfile::convertFile(
+        std::string(TEST_DATA_DIR) + "/xtf/scotsman-iver2-first160.xtf", converted);
+    ASSERT_FALSE(c.problem) << c.problem->what;
+    doc->openFileForPlayback(converted);
+    ASSERT_TRUE(doc->playback());
+    EXPECT_EQ(frame.title, "Playback (other.dsx)");
+    playAll(160);
+    EXPECT_TRUE(doc->playback());
+    EXPECT_EQ(doc->pipeline().image().totalLines(), 160u);
+    EXPECT_EQ(doc->head().command().rangeIndex(), 7);  // the file's 30 m
+    const WaterfallImage& image = doc->pipeline().image();
+    const std::uint8_t* row = image.row(1);
+    ASSERT_NE(row, nullptr);
+    EXPECT_GT(std::count_if(row, row + image.width(), [](std::uint8_t v) { return v != 0; }),
+              image.width() / 2)
+        << "the seabed is drawn, not an empty row";
 }
 
 TEST_F(PlaybackRecordingTest, FileWithoutDataDuringPlaybackLeavesThePlaybackFlag) {

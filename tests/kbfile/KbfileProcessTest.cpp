@@ -140,7 +140,7 @@ TEST_F(Kbfile, RandomBytesAreRefusedWithoutACrash) {
     expectFailure({"info", dir.file("noise.dsx")}, 1,
                   "kbfile: " + dir.file("noise.dsx") + ": bad record at byte 0");
     expectFailure({"info", dir.file("noise.xtf")}, 1,
-                  "kbfile: " + dir.file("noise.xtf") + ": not a Keelbrook XTF file");
+                  "kbfile: " + dir.file("noise.xtf") + ": not an XTF file");
 }
 
 TEST_F(Kbfile, BadUsageExitsWithTwo) {

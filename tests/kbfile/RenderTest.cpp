@@ -133,7 +133,7 @@ TEST_F(Render, AFileProblemGivesNoPicture) {
     writeBytes(dir.file("bad.xtf"), std::vector<std::uint8_t>(2000, 7));
     const RenderOutcome out = renderFile(dir.file("bad.xtf"), RenderOptions{});
     ASSERT_TRUE(out.problem);
-    EXPECT_EQ(out.problem->what, "not a Keelbrook XTF file");
+    EXPECT_EQ(out.problem->what, "not an XTF file");
     EXPECT_TRUE(out.picture.indices.empty());
 }
 

@@ -62,6 +62,15 @@ std::string momentText(const PingMoment& m) {
 }
 
 std::string gpsLines(const InfoSummary& s) {
+    if (s.planeSpan) {
+        return formatted("GPS:         %llu of %llu pings with a position in metres\n",
+                         static_cast<unsigned long long>(s.pingsWithPosition),
+                         static_cast<unsigned long long>(s.pings)) +
+               formatted("Easting:     %.2f .. %.2f\n", s.planeSpan->min.easting,
+                         s.planeSpan->max.easting) +
+               formatted("Northing:    %.2f .. %.2f\n", s.planeSpan->min.northing,
+                         s.planeSpan->max.northing);
+    }
     if (!s.span) {
         return "GPS:         no positions\n";
     }
@@ -69,12 +78,82 @@ std::string gpsLines(const InfoSummary& s) {
                      static_cast<unsigned long long>(s.pingsWithPosition),
                      static_cast<unsigned long long>(s.pings)) +
            formatted("Latitude:    %.6f .. %.6f\n", s.span->min.latitude, s.span->max.latitude) +
-           formatted("Longitude:   %.6f .. %.6f\n", s.span->min.longitude, s.span->max.longitude);
+           formatted("Longitude:   %.6f .. %.6f\n", s.span->min.longitude, s.span->max.longitude) +
+           formatted("First fix:   %.6f %.6f\n", s.firstPosition.latitude,
+                     s.firstPosition.longitude) +
+           formatted("Last fix:    %.6f %.6f\n", s.lastPosition.latitude, s.lastPosition.longitude);
+}
+
+std::string channelText(const XtfFileInfo& file, std::size_t i) {
+    const char* side = "other";
+    if (file.channels[i].type == XtfChannelInfo::kPort) {
+        side = "port";
+    } else if (file.channels[i].type == XtfChannelInfo::kStarboard) {
+        side = "starboard";
+    }
+    return formatted("%zu %s (%s, %d-bit)", i, file.channels[i].name.c_str(), side,
+                     file.channels[i].bytesPerSample * 8);
+}
+
+std::string drawnText(const XtfFileInfo& file, std::optional<std::size_t> i) {
+    return i && *i < file.channels.size()
+               ? formatted("channel %zu %s", *i, file.channels[*i].name.c_str())
+               : std::string("none");
+}
+
+std::string foreignLines(const ForeignXtfSummary& f) {
+    const XtfFileInfo& file = f.file;
+    std::string text = "System:      " + file.programName + " " + file.programVersion + ", sonar " +
+                       file.sonarName + " (XTF of another system)\n";
+    const std::size_t sonar = std::min(file.sonarChannels, file.channels.size());
+    text += formatted("Channels:    %zu sonar", sonar);
+    for (std::size_t i = 0; i < sonar; ++i) {
+        text += (i == 0 ? ": " : ", ") + channelText(file, i);
+    }
+    text += "\nDrawn:       port " + drawnText(file, f.choice.port) + ", starboard " +
+            drawnText(file, f.choice.starboard) + "\n";
+    if (f.gainReference) {
+        text += formatted(
+            "Gain:        16-bit samples scaled linearly, %u (95th percentile of the file) "
+            "drawn as 254\n",
+            *f.gainReference);
+    }
+    text += formatted("Packets:     %llu sonar, %llu raw serial, %llu other (stepped over)\n",
+                      static_cast<unsigned long long>(f.sonarPackets),
+                      static_cast<unsigned long long>(f.serialPackets),
+                      static_cast<unsigned long long>(f.otherPackets));
+    if (f.emptyPings > 0) {
+        text += formatted("             %llu sonar packets without the drawn channels left out\n",
+                          static_cast<unsigned long long>(f.emptyPings));
+    }
+    text +=
+        std::string("Navigation:  ping header in ") + (file.navUnits == 0 ? "metres" : "degrees");
+    if (f.nmeaPositions > 0) {
+        text += formatted(", NMEA packets for %llu pings",
+                          static_cast<unsigned long long>(f.nmeaPositions));
+    }
+    return text + "\n";
 }
 
 }  // namespace
 
 void InfoCollector::add(const PingRecord& rec, const PingPlace& place) {
+    addSettings(rec, place);
+    if (const std::optional<GeoPoint> p = gpsOf(rec, summary_.kind).position) {
+        addPosition(*p);
+    }
+}
+
+void InfoCollector::add(const PingRecord& rec, const PingPlace& place, const SurveyPing& survey) {
+    addSettings(rec, place);
+    if (survey.position) {
+        addPosition(*survey.position);
+    } else if (survey.plane) {
+        addPlane(*survey.plane);
+    }
+}
+
+void InfoCollector::addSettings(const PingRecord& rec, const PingPlace& place) {
     InfoSummary& s = summary_;
     const PingSettings now = settingsOf(rec);
     if (s.pings == 0) {
@@ -89,16 +168,28 @@ void InfoCollector::add(const PingRecord& rec, const PingPlace& place) {
     last_ = now;
     s.last = momentOf(rec);
     ++s.pings;
-    if (const std::optional<GeoPoint> p = gpsOf(rec, s.kind).position) {
-        addPosition(*p);
+}
+
+void InfoCollector::addPlane(const PlanePoint& p) {
+    InfoSummary& s = summary_;
+    ++s.pingsWithPosition;
+    if (!s.planeSpan) {
+        s.planeSpan = PlaneSpan{p, p};
+        return;
     }
+    s.planeSpan->min.easting = std::min(s.planeSpan->min.easting, p.easting);
+    s.planeSpan->min.northing = std::min(s.planeSpan->min.northing, p.northing);
+    s.planeSpan->max.easting = std::max(s.planeSpan->max.easting, p.easting);
+    s.planeSpan->max.northing = std::max(s.planeSpan->max.northing, p.northing);
 }
 
 void InfoCollector::addPosition(const GeoPoint& p) {
     InfoSummary& s = summary_;
     ++s.pingsWithPosition;
+    s.lastPosition = p;
     if (!s.span) {
         s.span = GeoSpan{p, p};
+        s.firstPosition = p;
         return;
     }
     s.span->min.latitude = std::min(s.span->min.latitude, p.latitude);
@@ -109,10 +200,11 @@ void InfoCollector::addPosition(const GeoPoint& p) {
 
 InfoOutcome collectInfo(const std::string& path, const ProgressFn& progress) {
     InfoCollector collector(kindFromPath(path).value_or(SourceKind::Dsx));
-    const ScanOutcome scan = scanFile(
+    const ScanOutcome scan = scanSurvey(
         path,
-        [&](const PingRecord& rec, const PingPlace& place) -> std::optional<Problem> {
-            collector.add(rec, place);
+        [&](const PingRecord& rec, const PingPlace& place,
+            const SurveyPing& survey) -> std::optional<Problem> {
+            collector.add(rec, place, survey);
             return std::nullopt;
         },
         progress);
@@ -120,6 +212,7 @@ InfoOutcome collectInfo(const std::string& path, const ProgressFn& progress) {
     out.problem = scan.problem;
     out.summary = collector.summary();
     out.summary.fileSize = scan.fileSize;
+    out.summary.foreign = scan.foreign;
     return out;
 }
 
@@ -133,6 +226,9 @@ std::string modeName(int modeFreq) {
 std::string formatInfo(const std::string& path, const InfoSummary& s) {
     std::string text = "File:        " + path + "\n";
     text += formatted("Kind:        %d (%s)\n", static_cast<int>(s.kind), extensionOf(s.kind));
+    if (s.foreign) {
+        text += foreignLines(*s.foreign);
+    }
     text += formatted("Size:        %llu bytes\n", static_cast<unsigned long long>(s.fileSize));
     text += formatted("Pings:       %llu\n", static_cast<unsigned long long>(s.pings));
     text += "First ping:  " + momentText(s.first) + "\n";

@@ -33,6 +33,11 @@ struct GeoSpan {
     GeoPoint max;
 };
 
+struct PlaneSpan {
+    PlanePoint min;
+    PlanePoint max;
+};
+
 struct PingMoment {
     std::uint32_t pingNumber = 0;
     std::string dateText;
@@ -53,6 +58,10 @@ struct InfoSummary {
     std::uint64_t changeCount = 0;
     std::optional<GeoSpan> span;
     std::uint64_t pingsWithPosition = 0;
+    GeoPoint firstPosition;  // meaningful when span is set
+    GeoPoint lastPosition;
+    std::optional<PlaneSpan> planeSpan;  // files that navigate in metres
+    std::optional<ForeignXtfSummary> foreign;
 };
 
 // Gathers the summary one ping at a time, in file order.
@@ -60,11 +69,14 @@ class InfoCollector {
   public:
     explicit InfoCollector(SourceKind kind) { summary_.kind = kind; }
     void add(const PingRecord& rec, const PingPlace& place);
+    void add(const PingRecord& rec, const PingPlace& place, const SurveyPing& survey);
     const InfoSummary& summary() const { return summary_; }
     InfoSummary& summary() { return summary_; }
 
   private:
+    void addSettings(const PingRecord& rec, const PingPlace& place);
     void addPosition(const GeoPoint& p);
+    void addPlane(const PlanePoint& p);
     InfoSummary summary_;
     PingSettings last_;
 };
