@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 void MosaicExtent::add(const GridPoint& c, double reach) {
     if (!any_) {
@@ -48,4 +49,44 @@ std::optional<MosaicGrid> MosaicExtent::grid(const UtmZone& zone, double resolut
     g.width = static_cast<int>(std::max(cols, 1.0));
     g.height = static_cast<int>(std::max(rows, 1.0));
     return g;
+}
+
+namespace {
+constexpr double kSteps[] = {1.0, 2.0, 2.5, 5.0};
+constexpr int kFinestPower = -2;
+constexpr int kCoarsestPower = 2;
+
+std::vector<double> resolutions() {
+    std::vector<double> all;
+    for (int p = kFinestPower; p <= kCoarsestPower; ++p) {
+        for (double s : kSteps) {
+            all.push_back(s * std::pow(10.0, p));
+        }
+    }
+    return all;
+}
+}  // namespace
+
+double roundResolution(double metres) {
+    const std::vector<double> all = resolutions();
+    if (!(metres > 0.0)) {
+        return all.front();
+    }
+    double best = all.front();
+    for (double r : all) {
+        if (std::fabs(std::log(r / metres)) < std::fabs(std::log(best / metres))) {
+            best = r;
+        }
+    }
+    return best;
+}
+
+double coarserResolution(double metres) {
+    const std::vector<double> all = resolutions();
+    for (double r : all) {
+        if (r > metres * (1.0 + 1e-9)) {
+            return r;
+        }
+    }
+    return all.back();
 }

@@ -39,3 +39,8 @@ class MosaicExtent {
     bool any_ = false;
     double minE_ = 0.0, maxE_ = 0.0, minN_ = 0.0, maxN_ = 0.0;
 };
+
+// Cell sizes a user would pick: 1, 2, 2.5 and 5 times a power of ten, from 1 cm to 500 m. The
+// one nearest to `metres` (on a log scale), and the next coarser one.
+double roundResolution(double metres);
+double coarserResolution(double metres);

@@ -26,6 +26,9 @@ class TrackPlacer {
   public:
     static constexpr double kMinimumBaseline = 1.0;
 
+    // zone: the grid to place into, when an earlier file of the same mosaic chose it already.
+    explicit TrackPlacer(std::optional<UtmZone> zone = std::nullopt) : zone_(zone) {}
+
     std::optional<PlacedPing> place(const PingFix& fix);
     std::optional<UtmZone> zone() const { return zone_; }
 

@@ -3,6 +3,7 @@
 #include "display/PingPipeline.h"
 #include "kbfile/FileKind.h"
 #include "kbfile/RenderCanvas.h"
+#include "survey/PingBottom.h"
 
 namespace kbfile {
 namespace {
@@ -18,6 +19,9 @@ class Rendering {
         pipeline_.settings().setVerticalBlending(false);
         pipeline_.selectColourTable(options.table);
         resized_ = pipeline_.resize(options.width, kPipelineRows);
+        if (options.slantRange) {
+            relayer_.emplace();
+        }
     }
 
     bool ready() const { return resized_; }
@@ -32,6 +36,9 @@ class Rendering {
         PingInput in;
         in.samples = rec.ping.samples();
         in.sampleCount = static_cast<std::size_t>(rec.ping.samplesTotal());
+        if (relayer_) {
+            in.samples = relayer_->relay({in.samples, in.sampleCount}).data();
+        }
         in.sourceKind = sourceKind;
         in.rangeIndex = rec.rangeIndex;
         in.mode = rec.modeFreq;
@@ -58,6 +65,7 @@ class Rendering {
   private:
     PingPipeline pipeline_;
     std::optional<RenderCanvas> canvas_;
+    std::optional<PingRelayer> relayer_;
     std::string time_;
     bool resized_ = false;
 };

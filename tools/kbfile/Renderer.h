@@ -19,6 +19,8 @@ struct RenderOptions {
     int width = kDefaultWidth;  // a multiple of 4
     int table = kDefaultTable;
     SideLayout layout = SideLayout::BothSides;
+    // Each ping re-laid on the seabed first (PingRelayer): the nadir gap drawn as no data.
+    bool slantRange = false;
 };
 
 // A waterfall picture of a file: one row per ping (or per pingsPerRow pings), first ping at

@@ -16,6 +16,8 @@
 #include "kbfile/Converter.h"
 #include "kbfile/FileInfo.h"
 #include "kbfile/FileKind.h"
+#include "kbfile/GeoTiffWriter.h"
+#include "kbfile/Mosaic.h"
 #include "kbfile/ProgressMeter.h"
 #include "kbfile/Renderer.h"
 
@@ -50,18 +52,53 @@ int runConvert(const std::string& in, const std::string& out, ProgressMeter& met
     return result.problem ? fail(meter, *result.problem) : kExitOk;
 }
 
-// The picture is written only after the whole file was read, so a folder that cannot take it
-// is better found before.
-std::optional<Problem> checkPngTarget(const std::string& out) {
-    if (!hasPngExtension(out)) {
-        return Problem{out, "unknown extension (expected .png)"};
-    }
+std::optional<Problem> checkFolder(const std::string& out) {
     const std::filesystem::path folder = std::filesystem::path(out).parent_path();
     const std::string dir = folder.empty() ? "." : folder.string();
     if (::access(dir.c_str(), W_OK) != 0) {
         return Problem{out, std::string("cannot write here: ") + std::strerror(errno)};
     }
     return std::nullopt;
+}
+
+// The picture is written only after the whole file was read, so a folder that cannot take it
+// is better found before.
+std::optional<Problem> checkPngTarget(const std::string& out) {
+    if (!hasPngExtension(out)) {
+        return Problem{out, "unknown extension (expected .png)"};
+    }
+    return checkFolder(out);
+}
+
+std::optional<Problem> checkMosaicTarget(const std::vector<std::string>& inputs,
+                                         const std::string& out) {
+    if (!hasTiffExtension(out)) {
+        return Problem{out, "unknown extension (expected .tif)"};
+    }
+    std::error_code ec;
+    for (const std::string& in : inputs) {
+        if (std::filesystem::equivalent(in, out, ec)) {
+            return Problem{out, "is also an input file"};
+        }
+    }
+    return checkFolder(out);
+}
+
+int runMosaic(const std::vector<std::string>& files, const MosaicOptions& options,
+              ProgressMeter& meter) {
+    const std::vector<std::string> inputs(files.begin(), files.end() - 1);
+    const std::string& out = files.back();
+    if (std::optional<Problem> p = checkMosaicTarget(inputs, out)) {
+        return fail(meter, *p);
+    }
+    GeoTiffWriter writer;
+    const MosaicOutcome result = makeMosaic(inputs, out, options, writer, progressTo(meter));
+    if (result.problem) {
+        return fail(meter, *result.problem);
+    }
+    meter.clear();
+    std::fputs(formatMosaicReport(out, result.report).c_str(), stdout);
+    return kExitOk;
 }
 
 int runRender(const std::string& in, const std::string& out, const RenderOptions& options,
@@ -106,7 +143,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", cl.error.c_str());
         return kExitUsage;
     }
-    ProgressMeter meter(stderr, "kbfile: reading " + cl.files[0], ::isatty(STDERR_FILENO) == 1);
+    const std::string label = cl.command == Command::Mosaic ? "kbfile: making the mosaic"
+                                                            : "kbfile: reading " + cl.files[0];
+    ProgressMeter meter(stderr, label, ::isatty(STDERR_FILENO) == 1);
     switch (cl.command) {
         case Command::Info:
             return runInfo(cl.files[0], meter);
@@ -114,6 +153,8 @@ int main(int argc, char** argv) {
             return runConvert(cl.files[0], cl.files[1], meter);
         case Command::Render:
             return runRender(cl.files[0], cl.files[1], cl.render, meter);
+        case Command::Mosaic:
+            return runMosaic(cl.files, cl.mosaic, meter);
         case Command::None:
             break;
     }
