@@ -40,8 +40,6 @@ class MosaicAccumulator {
     explicit MosaicAccumulator(const MosaicGrid& grid);
 
     void addPing(const PlacedPing& ping, const PingSide& port, const PingSide& starboard);
-    // The next ping starts a new track (another file, a gap in the data): it is not joined.
-    void breakTrack() { previous_.reset(); }
 
     const MosaicGrid& grid() const { return grid_; }
     // Row-major, north row first; kNoData where nothing was drawn.

@@ -5,7 +5,7 @@
 #include "survey/MosaicAccumulator.h"
 
 // The port a finished mosaic leaves through: a georeferenced raster file (GeoTIFF by GDAL in
-// kbfile). Returns false with a one-line reason in `error`.
+// kbfile). Returns false with a one-line reason in `error`; the caller names the file.
 class RasterWriter {
   public:
     virtual ~RasterWriter() = default;

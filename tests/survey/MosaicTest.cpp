@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "gps/Utm.h"
@@ -175,5 +176,57 @@ TEST(MosaicTest, OversizedGridIsRefusedWithAReason) {
     EXPECT_FALSE(extent.grid({31, false}, 0.1, 100'000'000, &error));
     EXPECT_NE(error.find("coarser resolution"), std::string::npos);
     EXPECT_FALSE(MosaicExtent().grid({31, false}, 1.0, 100, &error));
+}
+}  // namespace
+
+namespace {
+TEST(MosaicTest, AYawingFishLeavesNoGapsAtLongRange) {
+    // Pings 0.5 m apart heading north, the fish yawing up to 4 degrees either way, at random
+    // from ping to ping: at 45 m the ends of consecutive pings lie metres apart, and their
+    // lines cross within the swath, yet every cell between them is drawn.
+    TrackPlacer placer;
+    MosaicExtent extent;
+    std::vector<PlacedPing> pings;
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> yaw(-4.0, 4.0);
+    for (int i = 0; i < 120; ++i) {
+        const double heading = std::fmod(360.0 + yaw(rng), 360.0);
+        if (auto p = placer.place({kLat + i * 0.5 / kMetresPerDegreeLatitude, kLon, heading})) {
+            extent.add(p->position, 50.0);
+            pings.push_back(*p);
+        }
+    }
+    std::string error;
+    const auto grid = extent.grid(*placer.zone(), 0.25, 10'000'000, &error);
+    ASSERT_TRUE(grid) << error;
+    MosaicAccumulator mosaic(*grid);
+    const std::vector<std::uint8_t> side(500, 140);
+    for (const PlacedPing& p : pings) {
+        mosaic.addPing(p, {side, 0.1, 5.0}, {side, 0.1, 5.0});
+    }
+    const GridPoint start = projectIntoZone(kLat, kLon, *placer.zone());
+    int holes = 0;
+    for (double north = 5.0; north < 55.0; north += 0.25) {
+        for (double east : {-45.0, -30.0, 30.0, 45.0}) {
+            const int col = static_cast<int>((start.easting + east - grid->west) / 0.25);
+            const int row = static_cast<int>((grid->north - start.northing - north) / 0.25);
+            holes += mosaic.values()[static_cast<std::size_t>(row) * grid->width + col] !=
+                     std::uint8_t{140};
+        }
+    }
+    EXPECT_EQ(holes, 0);
+}
+
+TEST(MosaicTest, ResolutionsAreRoundNumbersNearTheRequest) {
+    const struct {
+        double request, round, coarser;
+    } cases[] = {
+        {0.111, 0.1, 0.2}, {0.029, 0.025, 0.05}, {0.16, 0.2, 0.25},   {0.4, 0.5, 1.0},
+        {3.3, 2.5, 5.0},   {0.0, 0.01, 0.02},    {1e6, 500.0, 500.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(roundResolution(c.request), c.round) << c.request;
+        EXPECT_DOUBLE_EQ(coarserResolution(c.round), c.coarser) << c.request;
+    }
 }
 }  // namespace

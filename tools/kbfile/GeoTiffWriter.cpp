@@ -83,20 +83,20 @@ bool GeoTiffWriter::write(const MosaicAccumulator& mosaic, const std::string& pa
             GDALCreate(driver, temporary.c_str(), g.width, g.height, 2, GDT_Byte, options));
         ok = dataset && fill(dataset.get(), mosaic);
         if (!ok) {
-            *error = "cannot write " + path + ": " + lastGdalError("GDAL refused the file");
+            *error = "cannot write the GeoTIFF: " + lastGdalError("GDAL refused the file");
         }
     }
     CSLDestroy(options);
     // GDAL reports write-back failures when the dataset closes.
     if (ok && CPLGetLastErrorType() >= CE_Failure) {
-        *error = "cannot write " + path + ": " + lastGdalError("GDAL failed closing the file");
+        *error = "cannot write the GeoTIFF: " + lastGdalError("GDAL failed closing the file");
         ok = false;
     }
     std::error_code ec;
     if (ok) {
         std::filesystem::rename(temporary, path, ec);
         if (ec) {
-            *error = "cannot write " + path + ": " + ec.message();
+            *error = "cannot write the GeoTIFF: " + ec.message();
             ok = false;
         }
     }
