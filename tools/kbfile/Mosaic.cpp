@@ -60,7 +60,7 @@ class PassProgress {
 std::optional<Problem> readTrack(FileTrack& track, const ProgressFn& progress) {
     PingSides sides;
     AltitudeHold hold;
-    bool planeOnly = false;
+    bool anyPlane = false;
     bool anyPosition = false;
     const ScanOutcome scan = scanSurvey(
         track.path,
@@ -71,7 +71,7 @@ std::optional<Problem> readTrack(FileTrack& track, const ProgressFn& progress) {
                 t.position = LatLon{survey.position->latitude, survey.position->longitude};
                 anyPosition = true;
             }
-            planeOnly = planeOnly || survey.plane.has_value();
+            anyPlane = anyPlane || survey.plane.has_value();
             t.heading = survey.headingDegrees;
             const int half = rec.ping.samplesTotal() / 2;
             if (half > 0 && survey.rangeMetres > 0.0) {
@@ -89,9 +89,9 @@ std::optional<Problem> readTrack(FileTrack& track, const ProgressFn& progress) {
     }
     if (!anyPosition) {
         return Problem{track.path,
-                       planeOnly ? "positions only in metres on a map grid the file does not name; "
-                                   "a mosaic needs latitude and longitude"
-                                 : "no GPS positions, so its pings cannot be placed on a map"};
+                       anyPlane ? "positions only in metres on a map grid the file does not name; "
+                                  "a mosaic needs latitude and longitude"
+                                : "no GPS positions, so its pings cannot be placed on a map"};
     }
     return std::nullopt;
 }
