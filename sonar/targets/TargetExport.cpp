@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "display/imagesave/AtomicFile.h"
-#include "targets/Json.h"
+#include "targets/Decimal.h"
 #include "targets/TargetJson.h"
 #include "targets/TargetLog.h"
 
@@ -22,7 +22,7 @@ std::string lower(std::string s) {
 }
 
 std::string number(const std::optional<double>& v, int decimals) {
-    return v ? json::fixed(*v, decimals) : "";
+    return v ? decimalText(*v, decimals) : "";
 }
 
 // RFC 4180: a field with a comma, quote or line break is quoted, its quotes doubled.
@@ -83,7 +83,7 @@ std::string csv(const std::vector<Target>& targets) {
             t.date,
             t.time,
             sideText(t.side),
-            json::fixed(t.rangeMetres, kMetreDecimals),
+            decimalText(t.rangeMetres, kMetreDecimals),
             number(t.heightMetres, kMetreDecimals),
             number(latOf(t.position), kDegreeDecimals),
             number(lonOf(t.position), kDegreeDecimals),
@@ -105,16 +105,16 @@ std::string description(const Target& t) {
     std::string d = t.ping ? "Ping " + std::to_string(*t.ping) : std::string("No ping number");
     d += ", " + t.date + " " + t.time + "\n";
     d += std::string(t.side == TrackSide::Starboard ? "Starboard" : "Port") + " " +
-         json::fixed(t.rangeMetres, kMetreDecimals) + " m";
+         decimalText(t.rangeMetres, kMetreDecimals) + " m";
     if (t.heightMetres) {
-        d += ", height " + json::fixed(*t.heightMetres, kMetreDecimals) + " m";
+        d += ", height " + decimalText(*t.heightMetres, kMetreDecimals) + " m";
     }
     if (!t.position) {
         d += "\nNo GPS position on this ping";
     } else if (!t.offsetApplied) {
         d += "\nCourse unknown: placed on the track, not offset by the range";
     } else {
-        d += "\nCourse " + json::fixed(*t.courseDegrees, kCourseDecimals) + " deg (from " +
+        d += "\nCourse " + decimalText(*t.courseDegrees, kCourseDecimals) + " deg (from " +
              courseFromText(t.courseFrom) + ")";
     }
     return d;
@@ -130,8 +130,8 @@ std::string kml(const std::vector<Target>& targets, const std::string& title) {
         out += "<Placemark>\n<name>" + xmlText(targetName(t, i)) + "</name>\n<description>" +
                xmlText(description(t)) + "</description>\n";
         if (t.position) {
-            out += "<Point><coordinates>" + json::fixed(t.position->longitude, kDegreeDecimals) +
-                   "," + json::fixed(t.position->latitude, kDegreeDecimals) +
+            out += "<Point><coordinates>" + decimalText(t.position->longitude, kDegreeDecimals) +
+                   "," + decimalText(t.position->latitude, kDegreeDecimals) +
                    ",0</coordinates></Point>\n";
         }
         out += "</Placemark>\n";

@@ -1,40 +1,48 @@
 #include "targets/TargetJson.h"
 
+#include "targets/Decimal.h"
+
 namespace {
 constexpr int kDegreeDecimals = 8;  // about a millimetre
 constexpr int kMetreDecimals = 3;
 constexpr int kCourseDecimals = 2;
 
-std::string point(const std::optional<geodesy::LatLon>& p) {
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
+
+OrderedJson number(const std::optional<double>& v, int decimals) {
+    return v ? OrderedJson(roundedTo(*v, decimals)) : OrderedJson(nullptr);
+}
+
+OrderedJson point(const std::optional<geodesy::LatLon>& p) {
     if (!p) {
-        return "null";
+        return nullptr;
     }
-    return R"({"type":"Point","coordinates":[)" + json::fixed(p->longitude, kDegreeDecimals) + "," +
-           json::fixed(p->latitude, kDegreeDecimals) + "]}";
+    return {{"type", "Point"},
+            {"coordinates",
+             {roundedTo(p->longitude, kDegreeDecimals), roundedTo(p->latitude, kDegreeDecimals)}}};
 }
 
-std::string optionalNumber(const std::optional<double>& v, int decimals) {
-    return v ? json::fixed(*v, decimals) : "null";
-}
-
-std::optional<double> numberOf(const json::Value* v) {
-    if (v && v->type == json::Value::Type::Number) {
-        return v->number;
+const Json* member(const Json& object, const char* key) {
+    if (!object.is_object()) {
+        return nullptr;
     }
-    return std::nullopt;
+    const auto it = object.find(key);
+    return it == object.end() ? nullptr : &*it;
 }
 
-std::optional<std::string> textOf(const json::Value* v) {
-    if (v && v->type == json::Value::Type::String) {
-        return v->string;
-    }
-    return std::nullopt;
+std::optional<double> numberOf(const Json* v) {
+    return v && v->is_number() ? std::optional<double>(v->get<double>()) : std::nullopt;
 }
 
-// A member that may be null; false when it is there with the wrong type.
-bool optionalNumberOf(const json::Value& props, std::string_view key, std::optional<double>& out) {
-    const json::Value* v = props.find(key);
-    if (!v || v->isNull()) {
+std::string textOf(const Json* v) {
+    return v && v->is_string() ? v->get<std::string>() : std::string();
+}
+
+// A member that may be null or absent; false when it is there with the wrong type.
+bool optionalNumberOf(const Json& props, const char* key, std::optional<double>& out) {
+    const Json* v = member(props, key);
+    if (!v || v->is_null()) {
         out.reset();
         return true;
     }
@@ -42,16 +50,17 @@ bool optionalNumberOf(const json::Value& props, std::string_view key, std::optio
     return out.has_value();
 }
 
-std::optional<geodesy::LatLon> pointOf(const json::Value* geometry) {
-    if (!geometry || geometry->isNull()) {
+std::optional<geodesy::LatLon> pointOf(const Json* geometry) {
+    if (!geometry) {
         return std::nullopt;
     }
-    const json::Value* coords = geometry->find("coordinates");
-    if (textOf(geometry->find("type")) != "Point" || !coords || coords->items.size() < 2) {
+    const Json* coords = member(*geometry, "coordinates");
+    if (textOf(member(*geometry, "type")) != "Point" || !coords || !coords->is_array() ||
+        coords->size() < 2) {
         return std::nullopt;
     }
-    const std::optional<double> lon = numberOf(&coords->items[0]);
-    const std::optional<double> lat = numberOf(&coords->items[1]);
+    const std::optional<double> lon = numberOf(&(*coords)[0]);
+    const std::optional<double> lat = numberOf(&(*coords)[1]);
     if (!lon || !lat) {
         return std::nullopt;
     }
@@ -59,41 +68,44 @@ std::optional<geodesy::LatLon> pointOf(const json::Value* geometry) {
 }
 }  // namespace
 
-std::string featureJson(const Target& t, std::string_view name) {
-    std::string s = R"({"type":"Feature","geometry":)" + point(t.position) + R"(,"properties":{)";
+OrderedJson featureOf(const Target& t, std::string_view name) {
+    OrderedJson props = OrderedJson::object();
     if (!name.empty()) {
-        s += R"("name":)" + json::quoted(name) + ",";
+        props["name"] = std::string(name);
     }
-    s += R"("kind":")" + std::string(kindText(t.kind)) + "\"";
-    s += R"(,"ping":)" + (t.ping ? std::to_string(*t.ping) : std::string("null"));
-    s += R"(,"date":)" + json::quoted(t.date);
-    s += R"(,"time":)" + json::quoted(t.time);
-    s += R"(,"side":")" + std::string(sideText(t.side)) + "\"";
-    s += R"(,"range_m":)" + json::fixed(t.rangeMetres, kMetreDecimals);
+    props["kind"] = kindText(t.kind);
+    props["ping"] = t.ping ? OrderedJson(*t.ping) : OrderedJson(nullptr);
+    props["date"] = t.date;
+    props["time"] = t.time;
+    props["side"] = sideText(t.side);
+    props["range_m"] = number(t.rangeMetres, kMetreDecimals);
     if (t.heightMetres) {
-        s += R"(,"height_m":)" + json::fixed(*t.heightMetres, kMetreDecimals);
+        props["height_m"] = number(t.heightMetres, kMetreDecimals);
     }
-    const std::optional<double> lon =
-        t.track ? std::optional<double>(t.track->longitude) : std::nullopt;
-    const std::optional<double> lat =
-        t.track ? std::optional<double>(t.track->latitude) : std::nullopt;
-    s += R"(,"track_lon":)" + optionalNumber(lon, kDegreeDecimals);
-    s += R"(,"track_lat":)" + optionalNumber(lat, kDegreeDecimals);
-    s += R"(,"course_deg":)" + optionalNumber(t.courseDegrees, kCourseDecimals);
-    s += R"(,"course_from":")" + std::string(courseFromText(t.courseFrom)) + "\"";
-    s += R"(,"offset_applied":)" + std::string(t.offsetApplied ? "true" : "false");
-    return s + "}}";
+    props["track_lon"] =
+        number(t.track ? std::optional<double>(t.track->longitude) : std::nullopt, kDegreeDecimals);
+    props["track_lat"] =
+        number(t.track ? std::optional<double>(t.track->latitude) : std::nullopt, kDegreeDecimals);
+    props["course_deg"] = number(t.courseDegrees, kCourseDecimals);
+    props["course_from"] = courseFromText(t.courseFrom);
+    props["offset_applied"] = t.offsetApplied;
+    return {{"type", "Feature"}, {"geometry", point(t.position)}, {"properties", props}};
 }
 
-std::optional<Target> targetOfFeature(const json::Value& f) {
-    const json::Value* props = f.find("properties");
-    if (textOf(f.find("type")) != "Feature" || !props || props->type != json::Value::Type::Object) {
+std::string featureJson(const Target& t, std::string_view name) {
+    // Text the operator typed may not be valid UTF-8; it must not cost the line.
+    return featureOf(t, name).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::optional<Target> targetOfFeature(const Json& f) {
+    const Json* props = member(f, "properties");
+    if (textOf(member(f, "type")) != "Feature" || !props || !props->is_object()) {
         return std::nullopt;
     }
     Target t;
-    const std::optional<TargetKind> kind = kindNamed(textOf(props->find("kind")).value_or(""));
-    const std::optional<TrackSide> side = sideNamed(textOf(props->find("side")).value_or(""));
-    const std::optional<double> range = numberOf(props->find("range_m"));
+    const std::optional<TargetKind> kind = kindNamed(textOf(member(*props, "kind")));
+    const std::optional<TrackSide> side = sideNamed(textOf(member(*props, "side")));
+    const std::optional<double> range = numberOf(member(*props, "range_m"));
     if (!kind || !side || !range) {
         return std::nullopt;
     }
@@ -114,12 +126,15 @@ std::optional<Target> targetOfFeature(const json::Value& f) {
     if (lon && lat) {
         t.track = geodesy::LatLon{*lat, *lon};
     }
-    t.date = textOf(props->find("date")).value_or("");
-    t.time = textOf(props->find("time")).value_or("");
+    t.date = textOf(member(*props, "date"));
+    t.time = textOf(member(*props, "time"));
     t.courseFrom =
-        courseFromNamed(textOf(props->find("course_from")).value_or("")).value_or(CourseFrom::None);
-    const json::Value* applied = props->find("offset_applied");
-    t.offsetApplied = applied && applied->type == json::Value::Type::Bool && applied->boolean;
-    t.position = pointOf(f.find("geometry"));
+        courseFromNamed(textOf(member(*props, "course_from"))).value_or(CourseFrom::None);
+    const Json* applied = member(*props, "offset_applied");
+    t.offsetApplied = applied && applied->is_boolean() && applied->get<bool>();
+    const Json* geometry = member(f, "geometry");
+    if (geometry && !geometry->is_null()) {
+        t.position = pointOf(geometry);
+    }
     return t;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "targets/Json.h"
 #include "targets/Target.h"
 
 // A target as one GeoJSON Feature (RFC 7946: WGS 84, [longitude, latitude]). Properties:
@@ -13,7 +13,10 @@
 //   position, or null), course_deg (or null), course_from "positions" | "heading" | "none",
 //   offset_applied (false: the point is the track position, the course was not known).
 // Geometry is null when the ping had no position. `name` (optional) is added as a property.
+nlohmann::ordered_json featureOf(const Target& target, std::string_view name = {});
+
+// The feature as one line of text, without the line feed.
 std::string featureJson(const Target& target, std::string_view name = {});
 
 // The target a feature describes; nothing when it is not one of ours or lacks a field.
-std::optional<Target> targetOfFeature(const json::Value& feature);
+std::optional<Target> targetOfFeature(const nlohmann::json& feature);

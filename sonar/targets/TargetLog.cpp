@@ -98,8 +98,9 @@ Contents parse(std::string_view text) {
         if (line.find_first_not_of(" \t") == std::string_view::npos) {
             continue;
         }
-        const std::optional<json::Value> v = json::parse(line);
-        std::optional<Target> t = v ? targetOfFeature(*v) : std::nullopt;
+        // Without exceptions: a torn or foreign line comes back discarded.
+        const nlohmann::json v = nlohmann::json::parse(line, nullptr, false);
+        std::optional<Target> t = v.is_discarded() ? std::nullopt : targetOfFeature(v);
         if (!t) {
             c.warnings.push_back("line " + std::to_string(lineNumber) +
                                  " is no whole target (cut short by a crash?): skipped");

@@ -209,19 +209,33 @@ TEST_F(TargetListTest, ExportsInEachFormat) {
     EXPECT_FALSE(fs::exists(dir / "t.txt"));
 }
 
-TEST(TargetJson, HostileInputIsRefusedNotCrashedOn) {
-    EXPECT_FALSE(::json::parse(std::string(100000, '[')));
-    EXPECT_FALSE(::json::parse("{\"a\":1,}"));
-    EXPECT_FALSE(::json::parse("\"\\ud800\""));
-    EXPECT_FALSE(::json::parse("01"));
-    EXPECT_FALSE(::json::parse("1e999"));
-    const auto ok =
-        ::json::parse(" {\"s\":\"\\u00e9\\ud83d\\ude00\\n\",\"n\":-1.5e2,\"b\":false} ");
-    ASSERT_TRUE(ok);
-    EXPECT_EQ(ok->find("s")->string, "\xc3\xa9\xf0\x9f\x98\x80\n");
-    EXPECT_EQ(ok->find("n")->number, -150.0);
-    EXPECT_FALSE(ok->find("b")->boolean);
-    EXPECT_EQ(ok->find("b")->type, ::json::Value::Type::Bool);
+TEST(TargetJson, HostileLinesAreSkippedAndTheTargetsAroundThemKept) {
+    const std::string good = featureJson(sampleTargets()[0]);
+    std::string wrongTypes = good;
+    wrongTypes.replace(wrongTypes.find("\"range_m\":25.0"), 14, "\"range_m\":\"25\"");
+    const std::string hostile[] = {
+        std::string(100000, '['),                              // deep nesting
+        "{\"type\":\"Feature\",}",                             // trailing comma
+        "{\"type\":\"Feature\",\"x\":\"\\ud800\"}",            // lone surrogate
+        "{\"type\":\"Feature\",\"x\":\"\xff\xfe\"}",           // not UTF-8
+        "{\"type\":\"Feature\",\"x\":1e999}",                  // out of range
+        wrongTypes,                                            // range as a string
+        R"({"type":"Feature","geometry":7,"properties":[]})",  // properties not an object
+        "\"Feature\"",
+    };
+    for (const std::string& line : hostile) {
+        SCOPED_TRACE(line.substr(0, 60));
+        const target_log::Contents c = target_log::parse(good + "\n" + line + "\n" + good + "\n");
+        EXPECT_EQ(c.targets.size(), 2u);
+        ASSERT_EQ(c.warnings.size(), 1u);
+        EXPECT_NE(c.warnings[0].find("line 2"), std::string::npos);
+    }
+    // A geometry that is no point leaves the target without a position, not without its line.
+    std::string lineString = good;
+    lineString.replace(lineString.find("\"Point\""), 7, "\"LineString\"");
+    const target_log::Contents c = target_log::parse(lineString);
+    ASSERT_EQ(c.targets.size(), 1u);
+    EXPECT_FALSE(c.targets[0].position);
 }
 
 }  // namespace
