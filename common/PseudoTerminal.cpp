@@ -10,31 +10,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/TermiosSpeed.h"
+
 namespace {
 
 speed_t speedOf(unsigned baud) {
-    switch (baud) {
-        case 300:
-            return B300;
-        case 600:
-            return B600;
-        case 1200:
-            return B1200;
-        case 2400:
-            return B2400;
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        default:
-            return B4800;
-    }
+    const speed_t speed = termiosSpeed(baud);
+    return speed == B0 ? B4800 : speed;
 }
 
 }  // namespace

@@ -10,36 +10,9 @@
 #include <cerrno>
 #include <chrono>
 
-namespace {
-speed_t speedOf(int baud) {
-    switch (baud) {
-        case 300:
-            return B300;
-        case 600:
-            return B600;
-        case 1200:
-            return B1200;
-        case 2400:
-            return B2400;
-        case 4800:
-            return B4800;
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        case 230400:
-            return B230400;
-        default:
-            return B0;
-    }
-}
+#include "common/TermiosSpeed.h"
 
+namespace {
 tcflag_t sizeOf(int dataBits) {
     switch (dataBits) {
         case 5:
@@ -86,7 +59,7 @@ bool SerialPort::apply(const SerialLineSettings& s) {
     if (::tcgetattr(fd_, &tio) != 0) {
         return false;
     }
-    const speed_t speed = speedOf(s.baudRate);
+    const speed_t speed = termiosSpeed(s.baudRate);
     if (speed == B0 || s.dataBits < 5 || s.dataBits > 8 || s.stopBits < 0 || s.stopBits > 2 ||
         s.parity < 0 || s.parity > 4) {
         return false;
@@ -174,7 +147,7 @@ bool SerialPort::probe(const std::string& device) {
 
 bool SerialPort::setBaudRate(int baudRate) {
     termios tio{};
-    const speed_t speed = speedOf(baudRate);
+    const speed_t speed = termiosSpeed(baudRate);
     if (fd_ < 0 || speed == B0 || ::tcgetattr(fd_, &tio) != 0) {
         return false;
     }

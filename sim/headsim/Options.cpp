@@ -1,9 +1,6 @@
 #include "headsim/Options.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <limits>
-#include <optional>
 
 namespace headsim {
 namespace {
@@ -35,34 +32,10 @@ const char kUsage[] =
     "On start one line is printed: \"headsim listening on ADDR:PORT\" with the real port.\n"
     "Fault counts start again with every connection. SIGINT or SIGTERM ends the program.\n";
 
-std::optional<std::uint64_t> parseUnsigned(const std::string& text, std::uint64_t max) {
-    if (text.empty() || text[0] < '0' || text[0] > '9') {
-        return std::nullopt;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v > max) {
-        return std::nullopt;
-    }
-    return v;
-}
-
-std::optional<double> parseRate(const std::string& text) {
-    if (text.empty() || ((text[0] < '0' || text[0] > '9') && text[0] != '.')) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !(v >= 0.0 && v <= kMaxRate)) {
-        return std::nullopt;
-    }
-    return v;
-}
-
 class Parser {
   public:
-    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+    explicit Parser(const std::vector<std::string>& args)
+        : reader_(args, {.refuseRepeats = false, .emptyIsMissing = false}) {}
 
     ParsedOptions run();
 
@@ -70,56 +43,22 @@ class Parser {
     bool option(const std::string& name);
     // The options that take a whole number.
     bool counted(const std::string& name, Options& o);
-    bool value(const std::string& name, std::string& out);
-    bool count(const std::string& name, std::uint64_t min, std::uint64_t max, std::uint64_t& out);
-    bool fail(const std::string& message);
 
-    const std::vector<std::string>& args_;
-    std::size_t i_ = 0;
+    sim::OptionReader reader_;
     ParsedOptions result_;
 };
-
-bool Parser::fail(const std::string& message) {
-    if (result_.error.empty()) {
-        result_.error = message;
-    }
-    return false;
-}
-
-bool Parser::value(const std::string& name, std::string& out) {
-    if (i_ + 1 >= args_.size()) {
-        return fail("option " + name + " needs a value");
-    }
-    out = args_[++i_];
-    return true;
-}
-
-bool Parser::count(const std::string& name, std::uint64_t min, std::uint64_t max,
-                   std::uint64_t& out) {
-    std::string text;
-    if (!value(name, text)) {
-        return false;
-    }
-    const auto v = parseUnsigned(text, max);
-    if (!v || *v < min) {
-        return fail("invalid value '" + text + "' for " + name + " (expected " +
-                    std::to_string(min) + ".." + std::to_string(max) + ")");
-    }
-    out = *v;
-    return true;
-}
 
 bool Parser::counted(const std::string& name, Options& o) {
     constexpr std::uint64_t kCountMax = std::numeric_limits<std::uint32_t>::max();
     std::uint64_t n = 0;
     if (name == "--port") {
-        if (!count(name, 0, std::numeric_limits<std::uint16_t>::max(), n)) {
+        if (!reader_.whole(name, 0, std::numeric_limits<std::uint16_t>::max(), n)) {
             return false;
         }
         o.port = static_cast<std::uint16_t>(n);
     } else if (name == "--seed") {
-        return count(name, 0, std::numeric_limits<std::uint64_t>::max(), o.seed);
-    } else if (!count(name, 1, kCountMax, n)) {
+        return reader_.whole(name, 0, std::numeric_limits<std::uint64_t>::max(), o.seed);
+    } else if (!reader_.whole(name, 1, kCountMax, n)) {
         return false;
     } else if (name == "--split") {
         o.split = SplitPlan::Mode::Fixed;
@@ -141,19 +80,10 @@ bool Parser::counted(const std::string& name, Options& o) {
 bool Parser::option(const std::string& name) {
     Options& o = result_.options;
     if (name == "--bind") {
-        return value(name, o.bindAddress);
+        return reader_.value(name, o.bindAddress);
     }
     if (name == "--rate") {
-        std::string text;
-        if (!value(name, text)) {
-            return false;
-        }
-        const auto rate = parseRate(text);
-        if (!rate) {
-            return fail("invalid value '" + text + "' for --rate (expected 0..1000)");
-        }
-        o.rate = *rate;
-        return true;
+        return reader_.decimal(name, 0.0, kMaxRate, false, o.rate, sim::Sign::Refused);
     }
     if (name == "--split-random") {
         o.split = SplitPlan::Mode::Random;
@@ -168,31 +98,31 @@ bool Parser::option(const std::string& name) {
         name == "--long-return-at") {
         return counted(name, o);
     }
-    return fail("unknown option '" + name + "'");
+    return reader_.fail("unknown option '" + name + "'");
 }
 
 ParsedOptions Parser::run() {
-    bool sawSplit = false;
-    bool sawSplitRandom = false;
-    for (i_ = 0; i_ < args_.size(); ++i_) {
-        const std::string& name = args_[i_];
-        if (name == "--help" || name == "-h") {
+    std::string name;
+    while (reader_.next(name)) {
+        // Help counts only where an option name stands, and only before the first error.
+        if (sim::isHelp(name)) {
             result_.status = ParsedOptions::Status::Help;
             return result_;
         }
-        sawSplit = sawSplit || name == "--split";
-        sawSplitRandom = sawSplitRandom || name == "--split-random";
         if (!option(name)) {
-            return result_;
+            break;
         }
     }
-    if (sawSplit && sawSplitRandom) {
-        fail("--split and --split-random cannot be combined");
-    } else if (result_.options.bindAddress.empty()) {
-        fail("--bind ADDR is required");
-    } else {
-        result_.status = ParsedOptions::Status::Run;
+    if (!reader_.failed()) {
+        if (reader_.seen("--split") && reader_.seen("--split-random")) {
+            reader_.fail("--split and --split-random cannot be combined");
+        } else if (result_.options.bindAddress.empty()) {
+            reader_.fail("--bind ADDR is required");
+        } else {
+            result_.status = ParsedOptions::Status::Run;
+        }
     }
+    result_.error = reader_.error();
     return result_;
 }
 

@@ -6,6 +6,7 @@
 
 #include "headsim/HeadResponder.h"
 #include "headsim/SplitPlan.h"
+#include "sim/common/OptionReader.h"
 
 namespace headsim {
 
@@ -20,12 +21,7 @@ struct Options {
     bool once = false;
 };
 
-struct ParsedOptions {
-    enum class Status { Run, Help, Error };
-    Status status = Status::Error;
-    Options options;
-    std::string error;  // one line, for stderr, when status is Error
-};
+using ParsedOptions = sim::Parsed<Options>;
 
 // Parses the arguments after the program name.
 ParsedOptions parseOptions(const std::vector<std::string>& args);

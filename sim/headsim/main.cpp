@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +21,7 @@
 #include "headsim/HeadResponder.h"
 #include "headsim/Options.h"
 #include "headsim/SplitPlan.h"
+#include "sim/common/Shell.h"
 
 namespace {
 
@@ -29,40 +29,12 @@ using headsim::HeadResponder;
 using headsim::PingPacer;
 using headsim::SplitPlan;
 
-constexpr int kExitStartFailure = 1;
-constexpr int kExitBadArguments = 2;
 // Upper bound on every wait, so a stop request is seen even if its signal slips past a poll.
 constexpr int kIdlePollMs = 200;
 // Commands read ahead of the replies; beyond this the socket is left unread (TCP pushes back).
 constexpr std::size_t kMaxQueuedCommands = 64;
 constexpr std::size_t kReceiveChunk = 4096;
 constexpr std::int64_t kDrainMicros = 500000;
-
-// Set by SIGINT/SIGTERM: the one piece of process-wide state a signal handler can reach.
-volatile std::sig_atomic_t gStopRequested = 0;
-
-void onStopSignal(int) {
-    gStopRequested = 1;
-}
-
-bool stopRequested() {
-    return gStopRequested != 0;
-}
-
-void installSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no SA_RESTART: a signal interrupts poll and send
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
-std::int64_t nowMicros() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 void sleepMicros(unsigned micros) {
     timespec pause{0, static_cast<long>(micros) * 1000};
@@ -94,7 +66,7 @@ int openListener(const in_addr& address, std::uint16_t port, std::uint16_t& boun
 
 // Waits for the next client; -1 once a stop is requested or the listener fails.
 int acceptClient(int listenFd) {
-    while (!stopRequested()) {
+    while (!sim::stopRequested()) {
         pollfd p{listenFd, POLLIN, 0};
         const int n = poll(&p, 1, kIdlePollMs);
         if (n < 0 && errno != EINTR) {
@@ -118,7 +90,7 @@ bool sendAll(int fd, const std::uint8_t* data, std::size_t len) {
     while (len > 0) {
         const ssize_t sent = send(fd, data, len, MSG_NOSIGNAL);
         if (sent < 0) {
-            if (errno == EINTR && !stopRequested()) {
+            if (errno == EINTR && !sim::stopRequested()) {
                 continue;
             }
             return false;
@@ -149,8 +121,8 @@ bool sendReply(int fd, const std::vector<std::uint8_t>& bytes, SplitPlan& split)
 void closeGracefully(int fd) {
     shutdown(fd, SHUT_WR);
     std::uint8_t sink[kReceiveChunk];
-    const std::int64_t deadline = nowMicros() + kDrainMicros;
-    for (std::int64_t now = nowMicros(); now < deadline; now = nowMicros()) {
+    const std::int64_t deadline = sim::steadyMicros() + kDrainMicros;
+    for (std::int64_t now = sim::steadyMicros(); now < deadline; now = sim::steadyMicros()) {
         pollfd p{fd, POLLIN, 0};
         const int waitMs = static_cast<int>((deadline - now + 999) / 1000);
         if (poll(&p, 1, waitMs) <= 0 || recv(fd, sink, sizeof sink, 0) <= 0) {
@@ -164,12 +136,12 @@ void closeGracefully(int fd) {
 bool answerDue(int fd, std::deque<SwitchCommand>& queue, HeadResponder& responder, PingPacer& pacer,
                SplitPlan& split, int& waitMs) {
     waitMs = kIdlePollMs;
-    while (!queue.empty() && !stopRequested()) {
+    while (!queue.empty() && !sim::stopRequested()) {
         const bool opens = responder.opensPing(queue.front());
-        const std::int64_t now = nowMicros();
+        const std::int64_t now = sim::steadyMicros();
         const std::int64_t wait = pacer.dueAt(opens) - now;
         if (wait > 0) {
-            waitMs = static_cast<int>(std::min<std::int64_t>(kIdlePollMs, (wait + 999) / 1000));
+            waitMs = sim::pollTimeoutMs(wait, kIdlePollMs);
             return true;
         }
         const headsim::HeadReply reply = responder.respond(queue.front());
@@ -197,7 +169,7 @@ void serveClient(int fd, HeadResponder& responder, double rate, SplitPlan& split
     std::deque<SwitchCommand> queue;
     std::vector<SwitchCommand> framed;
     std::uint8_t buffer[kReceiveChunk];
-    while (!stopRequested()) {
+    while (!sim::stopRequested()) {
         int waitMs = kIdlePollMs;
         if (!answerDue(fd, queue, responder, pacer, split, waitMs)) {
             return;
@@ -225,15 +197,9 @@ void serveClient(int fd, HeadResponder& responder, double rate, SplitPlan& split
 }  // namespace
 
 int main(int argc, char** argv) {
-    const headsim::ParsedOptions parsed =
-        headsim::parseOptions(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-    if (parsed.status == headsim::ParsedOptions::Status::Help) {
-        std::fputs(headsim::usageText(), stdout);
-        return 0;
-    }
-    if (parsed.status == headsim::ParsedOptions::Status::Error) {
-        std::fprintf(stderr, "headsim: %s\nTry 'headsim --help'.\n", parsed.error.c_str());
-        return kExitBadArguments;
+    const headsim::ParsedOptions parsed = headsim::parseOptions(sim::arguments(argc, argv));
+    if (const auto code = sim::exitBeforeRun("headsim", parsed, headsim::usageText())) {
+        return *code;
     }
     const headsim::Options& options = parsed.options;
     in_addr address{};
@@ -241,15 +207,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "headsim: invalid --bind address '%s' (expected IPv4, e.g. 127.0.0.1)\n",
                      options.bindAddress.c_str());
-        return kExitBadArguments;
+        return sim::kExitBadArguments;
     }
-    installSignalHandlers();
+    sim::installStopSignals({SIGINT, SIGTERM});
     std::uint16_t port = 0;
     const int listenFd = openListener(address, options.port, port);
     if (listenFd < 0) {
         std::fprintf(stderr, "headsim: cannot listen on %s:%u: %s\n", options.bindAddress.c_str(),
                      static_cast<unsigned>(options.port), std::strerror(errno));
-        return kExitStartFailure;
+        return sim::kExitStartFailure;
     }
     char shown[INET_ADDRSTRLEN] = {};
     inet_ntop(AF_INET, &address, shown, sizeof shown);
@@ -258,7 +224,7 @@ int main(int argc, char** argv) {
 
     HeadResponder responder(options.seed, options.faults);
     SplitPlan split(options.split, options.splitSize, options.seed);
-    while (!stopRequested()) {
+    while (!sim::stopRequested()) {
         const int fd = acceptClient(listenFd);
         if (fd < 0) {
             break;

@@ -22,6 +22,12 @@ std::string printf1(const char* format, double v) {
     return buffer;
 }
 
+// A course just under 360 would print as "360.00", which no receiver sends.
+std::string courseText(double degrees) {
+    std::string text = printf1("%.2f", degrees);
+    return text == "360.00" ? "0.00" : text;
+}
+
 // "ddmm.mmmmm,N" (two or three degree digits), rounded so that minutes never read 60.
 std::string angle(double value, int degreeDigits, char positive, char negative) {
     const double magnitude = std::fabs(value);
@@ -146,12 +152,12 @@ std::string SentenceBuilder::gll(const Fix& fix) const {
 // Magnetic variation is left empty: the simulator has no magnetic model, as many receivers.
 std::string SentenceBuilder::rmc(const Fix& fix) const {
     return talker_ + "RMC," + timeField(fix.time) + ",A," + position(fix) + "," +
-           printf1("%.2f", fix.speedKnots) + "," + printf1("%.2f", fix.courseDegrees) + "," +
+           printf1("%.2f", fix.speedKnots) + "," + courseText(fix.courseDegrees) + "," +
            dateField(fix.time) + ",,,A";
 }
 
 std::string SentenceBuilder::vtg(const Fix& fix) const {
-    return talker_ + "VTG," + printf1("%.2f", fix.courseDegrees) + ",T,,M," +
+    return talker_ + "VTG," + courseText(fix.courseDegrees) + ",T,,M," +
            printf1("%.2f", fix.speedKnots) + ",N," +
            printf1("%.2f", fix.speedKnots * kKmPerNauticalMile) + ",K,A";
 }

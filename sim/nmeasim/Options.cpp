@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace nmeasim {
@@ -69,31 +66,6 @@ const char kUsage[] =
     "the chosen baud, later fixes are dropped as on a real line, and a warning is printed.\n"
     "SIGINT or SIGTERM ends the program.\n";
 
-std::optional<std::uint64_t> parseUnsigned(const std::string& text) {
-    if (text.empty() || text[0] < '0' || text[0] > '9') {
-        return std::nullopt;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0') {
-        return std::nullopt;
-    }
-    return v;
-}
-
-std::optional<double> parseNumber(const std::string& text) {
-    if (text.empty() || text.find_first_of(" \t") != std::string::npos) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(v)) {
-        return std::nullopt;
-    }
-    return v;
-}
-
 std::vector<std::string> splitList(const std::string& text) {
     std::vector<std::string> out;
     std::size_t from = 0;
@@ -109,7 +81,8 @@ std::vector<std::string> splitList(const std::string& text) {
 
 class Parser {
   public:
-    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+    explicit Parser(const std::vector<std::string>& args)
+        : args_(args), reader_(args, {.refuseRepeats = true, .emptyIsMissing = false}) {}
 
     ParsedOptions run();
 
@@ -117,76 +90,25 @@ class Parser {
     bool option(const std::string& name);
     bool vesselOption(const std::string& name);
     bool faultOption(const std::string& name);
-    bool value(const std::string& name, std::string& out);
-    bool number(const std::string& name, double min, double max, bool minOpen, double& out);
-    bool count(const std::string& name, std::uint64_t min, std::uint64_t& out);
     bool sentences(const std::string& text);
     bool start(const std::string& text);
     bool check();
-    bool fail(const std::string& message);
 
     const std::vector<std::string>& args_;
-    std::size_t i_ = 0;
-    std::vector<std::string> seen_;
+    sim::OptionReader reader_;
     ParsedOptions result_;
 };
-
-bool Parser::fail(const std::string& message) {
-    if (result_.error.empty()) {
-        result_.error = message;
-    }
-    return false;
-}
-
-bool Parser::value(const std::string& name, std::string& out) {
-    if (i_ + 1 >= args_.size()) {
-        return fail("option " + name + " needs a value");
-    }
-    out = args_[++i_];
-    return true;
-}
-
-bool Parser::number(const std::string& name, double min, double max, bool minOpen, double& out) {
-    std::string text;
-    if (!value(name, text)) {
-        return false;
-    }
-    const auto v = parseNumber(text);
-    if (!v || *v > max || *v < min || (minOpen && *v == min)) {
-        char range[96];
-        std::snprintf(range, sizeof range,
-                      minOpen ? " (expected more than %g, at most %g)" : " (expected %g..%g)", min,
-                      max);
-        return fail("invalid value '" + text + "' for " + name + range);
-    }
-    out = *v;
-    return true;
-}
-
-bool Parser::count(const std::string& name, std::uint64_t min, std::uint64_t& out) {
-    std::string text;
-    if (!value(name, text)) {
-        return false;
-    }
-    const auto v = parseUnsigned(text);
-    if (!v || *v < min) {
-        return fail("invalid value '" + text + "' for " + name + " (expected a whole number" +
-                    (min > 0 ? " from " + std::to_string(min) : std::string()) + ")");
-    }
-    out = *v;
-    return true;
-}
 
 bool Parser::sentences(const std::string& text) {
     std::vector<SentenceType> types;
     for (const std::string& name : splitList(text)) {
         const auto type = sentenceTypeFromName(name);
         if (!type) {
-            return fail("unknown sentence '" + name +
-                        "' in --sentences (expected GGA, GLL, RMC, VTG, GSA, GSV, ZDA)");
+            return reader_.fail("unknown sentence '" + name +
+                                "' in --sentences (expected GGA, GLL, RMC, VTG, GSA, GSV, ZDA)");
         }
         if (std::find(types.begin(), types.end(), *type) != types.end()) {
-            return fail("sentence '" + name + "' named twice in --sentences");
+            return reader_.fail("sentence '" + name + "' named twice in --sentences");
         }
         types.push_back(*type);
     }
@@ -196,11 +118,11 @@ bool Parser::sentences(const std::string& text) {
 
 bool Parser::start(const std::string& text) {
     const std::vector<std::string> parts = splitList(text);
-    const auto lat = parts.size() == 2 ? parseNumber(parts[0]) : std::nullopt;
-    const auto lon = parts.size() == 2 ? parseNumber(parts[1]) : std::nullopt;
+    const auto lat = parts.size() == 2 ? sim::parseDecimal(parts[0]) : std::nullopt;
+    const auto lon = parts.size() == 2 ? sim::parseDecimal(parts[1]) : std::nullopt;
     if (!lat || !lon || std::fabs(*lat) > kMaxLatitude || std::fabs(*lon) > 180.0) {
-        return fail("invalid value '" + text +
-                    "' for --start (expected LAT,LON in decimal degrees, |LAT| <= 85)");
+        return reader_.fail("invalid value '" + text +
+                            "' for --start (expected LAT,LON in decimal degrees, |LAT| <= 85)");
     }
     result_.options.vessel.startLatitude = *lat;
     result_.options.vessel.startLongitude = *lon;
@@ -211,56 +133,57 @@ bool Parser::vesselOption(const std::string& name) {
     VesselConfig& v = result_.options.vessel;
     std::string text;
     if (name == "--start") {
-        return value(name, text) && start(text);
+        return reader_.value(name, text) && start(text);
     }
     if (name == "--speed") {
-        return number(name, 0.0, kMaxSpeedKnots, false, v.speedKnots);
+        return reader_.decimal(name, 0.0, kMaxSpeedKnots, false, v.speedKnots);
     }
     if (name == "--line-length") {
-        return number(name, 0.0, kMaxLineLength, true, v.lineLength);
+        return reader_.decimal(name, 0.0, kMaxLineLength, true, v.lineLength);
     }
     if (name == "--line-spacing") {
-        return number(name, 0.0, kMaxLineSpacing, true, v.lineSpacing);
+        return reader_.decimal(name, 0.0, kMaxLineSpacing, true, v.lineSpacing);
     }
     if (name == "--time") {
-        if (!value(name, text)) {
+        if (!reader_.value(name, text)) {
             return false;
         }
         const auto t = parseIsoTime(text);
         const int year = t ? toCivil(*t).year : 0;
         if (!t || year < kFirstYear || year > kLastYear) {
-            return fail("invalid value '" + text +
-                        "' for --time (expected YYYY-MM-DDTHH:MM:SS UTC, years 1980..2069)");
+            return reader_.fail(
+                "invalid value '" + text +
+                "' for --time (expected YYYY-MM-DDTHH:MM:SS UTC, years 1980..2069)");
         }
         result_.options.startTime = t;
         return true;
     }
     if (name == "--sentences") {
-        return value(name, text) && sentences(text);
+        return reader_.value(name, text) && sentences(text);
     }
     if (name == "--talker") {
-        if (!value(name, text)) {
+        if (!reader_.value(name, text)) {
             return false;
         }
         if (text.size() != 2 || !std::isupper(static_cast<unsigned char>(text[0])) ||
             !std::isupper(static_cast<unsigned char>(text[1]))) {
-            return fail("invalid value '" + text +
-                        "' for --talker (expected two capitals, e.g. GN)");
+            return reader_.fail("invalid value '" + text +
+                                "' for --talker (expected two capitals, e.g. GN)");
         }
         result_.options.talker = text;
         return true;
     }
-    return fail("unknown option '" + name + "'");
+    return reader_.fail("unknown option '" + name + "'");
 }
 
 bool Parser::faultOption(const std::string& name) {
     FaultOptions& f = result_.options.faults;
     if (name == "--noise") {
-        return number(name, 0.0, 1.0, false, f.noise);
+        return reader_.decimal(name, 0.0, 1.0, false, f.noise);
     }
     if (name == "--bad-checksum-every") {
         std::uint64_t n = 0;
-        if (!count(name, 1, n)) {
+        if (!reader_.wholeFrom(name, 1, n)) {
             return false;
         }
         f.badChecksumEvery = static_cast<std::uint32_t>(
@@ -272,10 +195,10 @@ bool Parser::faultOption(const std::string& name) {
         return true;
     }
     if (name == "--gap-every") {
-        return number(name, 0.0, kMaxGapSeconds, true, f.gapEvery);
+        return reader_.decimal(name, 0.0, kMaxGapSeconds, true, f.gapEvery);
     }
     if (name == "--gap-seconds") {
-        return number(name, 0.0, kMaxGapSeconds, true, f.gapSeconds);
+        return reader_.decimal(name, 0.0, kMaxGapSeconds, true, f.gapSeconds);
     }
     return vesselOption(name);
 }
@@ -283,35 +206,36 @@ bool Parser::faultOption(const std::string& name) {
 bool Parser::option(const std::string& name) {
     Options& o = result_.options;
     if (name == "--link") {
-        return value(name, o.link);
+        return reader_.value(name, o.link);
     }
     if (name == "--rate") {
-        return number(name, 0.0, kMaxRate, true, o.rate);
+        return reader_.decimal(name, 0.0, kMaxRate, true, o.rate);
     }
     if (name == "--baud") {
         std::uint64_t baud = 0;
-        if (!count(name, 1, baud)) {
+        if (!reader_.wholeFrom(name, 1, baud)) {
             return false;
         }
         if (std::find(kBauds.begin(), kBauds.end(), baud) == kBauds.end()) {
-            return fail("invalid value '" + std::to_string(baud) +
-                        "' for --baud (expected 4800, 9600, 19200, 38400, 57600 or 115200)");
+            return reader_.fail(
+                "invalid value '" + std::to_string(baud) +
+                "' for --baud (expected 4800, 9600, 19200, 38400, 57600 or 115200)");
         }
         o.baud = static_cast<unsigned>(baud);
         return true;
     }
     if (name == "--seed") {
-        return count(name, 0, o.seed);
+        return reader_.wholeFrom(name, 0, o.seed);
     }
     if (name == "--count") {
-        return count(name, 1, o.count);
+        return reader_.wholeFrom(name, 1, o.count);
     }
     if (name == "--fast") {
         o.fast = true;
         return true;
     }
     if (name == "--replay") {
-        return value(name, o.replay);
+        return reader_.value(name, o.replay);
     }
     if (name == "--loop") {
         o.loop = true;
@@ -321,24 +245,22 @@ bool Parser::option(const std::string& name) {
 }
 
 bool Parser::check() {
-    const auto saw = [this](const char* name) {
-        return std::find(seen_.begin(), seen_.end(), name) != seen_.end();
-    };
+    const auto saw = [this](const char* name) { return reader_.seen(name); };
     const FaultOptions& f = result_.options.faults;
     if (saw("--gap-every") != saw("--gap-seconds")) {
-        return fail("--gap-every and --gap-seconds must be given together");
+        return reader_.fail("--gap-every and --gap-seconds must be given together");
     }
     if (saw("--gap-every") && f.gapSeconds >= f.gapEvery) {
-        return fail("--gap-seconds must be shorter than --gap-every");
+        return reader_.fail("--gap-seconds must be shorter than --gap-every");
     }
     if (saw("--loop") && !saw("--replay")) {
-        return fail("--loop needs --replay FILE");
+        return reader_.fail("--loop needs --replay FILE");
     }
     if (saw("--replay")) {
         for (const char* vesselOnly : {"--rate", "--sentences", "--talker", "--start", "--speed",
                                        "--line-length", "--line-spacing", "--time"}) {
             if (saw(vesselOnly)) {
-                return fail(std::string(vesselOnly) + " cannot be combined with --replay");
+                return reader_.fail(std::string(vesselOnly) + " cannot be combined with --replay");
             }
         }
     }
@@ -346,25 +268,13 @@ bool Parser::check() {
 }
 
 ParsedOptions Parser::run() {
-    if (std::find(args_.begin(), args_.end(), "--help") != args_.end() ||
-        std::find(args_.begin(), args_.end(), "-h") != args_.end()) {
+    if (sim::asksForHelp(args_)) {
         result_.status = ParsedOptions::Status::Help;
-        return result_;
-    }
-    for (i_ = 0; i_ < args_.size(); ++i_) {
-        const std::string& name = args_[i_];
-        if (std::find(seen_.begin(), seen_.end(), name) != seen_.end()) {
-            fail("option " + name + " given twice");
-            return result_;
-        }
-        seen_.push_back(name);
-        if (!option(name)) {
-            return result_;
-        }
-    }
-    if (check()) {
+    } else if (reader_.readAll([this](const std::string& name) { return option(name); }) &&
+               check()) {
         result_.status = ParsedOptions::Status::Run;
     }
+    result_.error = reader_.error();
     return result_;
 }
 

@@ -9,6 +9,7 @@
 #include "nmeasim/Nmea.h"
 #include "nmeasim/UtcTime.h"
 #include "nmeasim/Vessel.h"
+#include "sim/common/OptionReader.h"
 
 namespace nmeasim {
 
@@ -29,12 +30,7 @@ struct Options {
     FaultOptions faults;
 };
 
-struct ParsedOptions {
-    enum class Status { Run, Help, Error };
-    Status status = Status::Error;
-    Options options;
-    std::string error;  // one line, for stderr, when status is Error
-};
+using ParsedOptions = sim::Parsed<Options>;
 
 // Parses the arguments after the program name.
 ParsedOptions parseOptions(const std::vector<std::string>& args);

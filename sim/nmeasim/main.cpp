@@ -9,7 +9,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,43 +19,16 @@
 #include "nmeasim/Options.h"
 #include "nmeasim/Replay.h"
 #include "nmeasim/Transmitter.h"
+#include "sim/common/Shell.h"
 
 namespace {
 
-constexpr int kExitStartFailure = 1;
-constexpr int kExitBadArguments = 2;
 // Upper bound on every wait, so a stop request is seen even if its signal slips past a poll.
 constexpr int kIdlePollMs = 200;
 // After the last fix: how long a reader gets to take what is still in the terminal, and how
 // long the input must stay empty to count as taken.
 constexpr std::int64_t kDrainMicros = 5000000;
 constexpr std::int64_t kDrainQuietMicros = 100000;
-
-volatile std::sig_atomic_t gStopRequested = 0;
-
-void onStopSignal(int) {
-    gStopRequested = 1;
-}
-
-bool stopRequested() {
-    return gStopRequested != 0;
-}
-
-void installSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no SA_RESTART: a signal interrupts poll
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
-std::int64_t nowMicros() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 nmeasim::UtcMicros wholeSecondNow() {
     using namespace std::chrono;
@@ -102,8 +74,8 @@ void run(const nmeasim::Options& options, const PseudoTerminal& pty, nmeasim::Cy
     nmeasim::FaultInjector faults(options.faults, options.seed);
     nmeasim::Transmitter tx(source, faults, {options.fast, options.baud, options.count});
     PtyLine line(pty.master());
-    while (!stopRequested() && !tx.finished()) {
-        const std::int64_t now = nowMicros();
+    while (!sim::stopRequested() && !tx.finished()) {
+        const std::int64_t now = sim::steadyMicros();
         const std::int64_t wake = tx.service(now, line);
         if (const auto warning = tx.takeWarning()) {
             std::fprintf(stderr, "nmeasim: %s\n", warning->c_str());
@@ -112,11 +84,8 @@ void run(const nmeasim::Options& options, const PseudoTerminal& pty, nmeasim::Cy
         if (!options.fast && (tx.blocked() || tx.outputAge().stale(pty.unread(), now))) {
             tcflush(pty.slave(), TCIFLUSH);
         }
-        const std::int64_t waitMicros = std::max<std::int64_t>(0, wake - now);
         pollfd p{pty.master(), static_cast<short>(POLLIN | (tx.blocked() ? POLLOUT : 0)), 0};
-        const int timeout =
-            static_cast<int>(std::min<std::int64_t>(kIdlePollMs, (waitMicros + 999) / 1000));
-        if (poll(&p, 1, timeout) > 0 && (p.revents & POLLIN)) {
+        if (poll(&p, 1, sim::pollTimeoutMs(wake - now, kIdlePollMs)) > 0 && (p.revents & POLLIN)) {
             pty.discardInput();
         }
     }
@@ -124,12 +93,12 @@ void run(const nmeasim::Options& options, const PseudoTerminal& pty, nmeasim::Cy
 
 // Gives a reader the chance to take the last fixes before the device goes away.
 void drain(const PseudoTerminal& pty) {
-    const std::int64_t deadline = nowMicros() + kDrainMicros;
-    std::int64_t quietSince = nowMicros();
-    while (!stopRequested() && nowMicros() < deadline) {
+    const std::int64_t deadline = sim::steadyMicros() + kDrainMicros;
+    std::int64_t quietSince = sim::steadyMicros();
+    while (!sim::stopRequested() && sim::steadyMicros() < deadline) {
         if (pty.unread() > 0) {
-            quietSince = nowMicros();
-        } else if (nowMicros() - quietSince >= kDrainQuietMicros) {
+            quietSince = sim::steadyMicros();
+        } else if (sim::steadyMicros() - quietSince >= kDrainQuietMicros) {
             return;
         }
         pollfd p{pty.master(), POLLIN, 0};
@@ -142,40 +111,28 @@ void drain(const PseudoTerminal& pty) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const nmeasim::ParsedOptions parsed =
-        nmeasim::parseOptions(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-    if (parsed.status == nmeasim::ParsedOptions::Status::Help) {
-        std::fputs(nmeasim::usageText(), stdout);
-        return 0;
-    }
-    if (parsed.status == nmeasim::ParsedOptions::Status::Error) {
-        std::fprintf(stderr, "nmeasim: %s\nTry 'nmeasim --help'.\n", parsed.error.c_str());
-        return kExitBadArguments;
+    const nmeasim::ParsedOptions parsed = nmeasim::parseOptions(sim::arguments(argc, argv));
+    if (const auto code = sim::exitBeforeRun("nmeasim", parsed, nmeasim::usageText())) {
+        return *code;
     }
     const nmeasim::Options& options = parsed.options;
     std::string error;
     const std::unique_ptr<nmeasim::CycleSource> source = makeSource(options, error);
     if (!source) {
         std::fprintf(stderr, "nmeasim: %s\n", error.c_str());
-        return kExitStartFailure;
+        return sim::kExitStartFailure;
     }
-    installSignalHandlers();
+    sim::installStopSignals({SIGINT, SIGTERM, SIGHUP});
     PseudoTerminal pty;
-    if (!pty.open(options.baud)) {
-        std::fprintf(stderr, "nmeasim: cannot create a pseudo-terminal: %s\n",
-                     std::strerror(errno));
-        return kExitStartFailure;
-    }
     DeviceSymlink link;
-    if (!options.link.empty() && !link.create(options.link, pty.path(), error)) {
-        std::fprintf(stderr, "nmeasim: %s\n", error.c_str());
-        return kExitStartFailure;
+    if (!sim::openDevice("nmeasim", options.baud, options.link, pty, link)) {
+        return sim::kExitStartFailure;
     }
     std::printf("%s\n", pty.path().c_str());
     std::fflush(stdout);
 
     run(options, pty, *source);
-    if (!stopRequested()) {
+    if (!sim::stopRequested()) {
         drain(pty);
     }
     return 0;

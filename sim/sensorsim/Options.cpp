@@ -1,8 +1,6 @@
 #include "sensorsim/Options.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 
 namespace sensorsim {
 namespace {
@@ -74,83 +72,48 @@ const char kUsage[] =
     "  dumped <file>               --dump-config written\n"
     "SIGINT or SIGTERM ends the program (the symlink is removed); SIGUSR1 writes the dump.\n";
 
-std::optional<std::uint64_t> parseUnsigned(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
-        text.size() > 18) {
-        return std::nullopt;
-    }
-    return std::strtoull(text.c_str(), nullptr, 10);
-}
-
 class Parser {
   public:
-    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+    explicit Parser(const std::vector<std::string>& args)
+        : args_(args), reader_(args, {.refuseRepeats = true, .emptyIsMissing = true}) {}
     ParsedOptions run();
 
   private:
     bool option(const std::string& name);
-    bool value(const std::string& name, std::string& out);
-    bool count(const std::string& name, std::uint64_t min, std::uint64_t max, std::uint64_t& out);
-    bool fail(const std::string& message) {
-        result_.error = message;
-        return false;
-    }
 
     const std::vector<std::string>& args_;
-    std::size_t i_ = 0;
+    sim::OptionReader reader_;
     ParsedOptions result_;
 };
-
-bool Parser::value(const std::string& name, std::string& out) {
-    if (i_ + 1 >= args_.size() || args_[i_ + 1].empty()) {
-        return fail("option " + name + " needs a value");
-    }
-    out = args_[++i_];
-    return true;
-}
-
-bool Parser::count(const std::string& name, std::uint64_t min, std::uint64_t max,
-                   std::uint64_t& out) {
-    std::string text;
-    if (!value(name, text)) {
-        return false;
-    }
-    const auto v = parseUnsigned(text);
-    if (!v || *v < min || *v > max) {
-        return fail("invalid value '" + text + "' for " + name + " (expected " +
-                    std::to_string(min) + ".." + std::to_string(max) + ")");
-    }
-    out = *v;
-    return true;
-}
 
 bool Parser::option(const std::string& name) {
     Options& o = result_.options;
     Faults& f = o.sensor.faults;
     std::uint64_t n = 0;
     if (name == "--link") {
-        return value(name, o.link);
+        return reader_.value(name, o.link);
     }
     if (name == "--config") {
-        return value(name, o.configFile);
+        return reader_.value(name, o.configFile);
     }
     if (name == "--dump-config") {
-        return value(name, o.dumpFile);
+        return reader_.value(name, o.dumpFile);
     }
     if (name == "--model") {
-        return count(name, 0, kModelCount - 1, n) && (o.model = static_cast<int>(n), true);
+        return reader_.whole(name, 0, kModelCount - 1, n) && (o.model = static_cast<int>(n), true);
     }
     if (name == "--baud") {
-        return count(name, 1, 8, n) && (o.baudCode = static_cast<int>(n), true);
+        return reader_.whole(name, 1, 8, n) && (o.baudCode = static_cast<int>(n), true);
     }
     if (name == "--seed") {
-        return count(name, 0, UINT64_MAX, o.sensor.seed);
+        return reader_.whole(name, 0, UINT64_MAX, o.sensor.seed);
     }
     if (name == "--drop-echo-every") {
-        return count(name, 1, UINT32_MAX, n) && (f.dropEchoEvery = static_cast<unsigned>(n), true);
+        return reader_.whole(name, 1, UINT32_MAX, n) &&
+               (f.dropEchoEvery = static_cast<unsigned>(n), true);
     }
     if (name == "--late-ms") {
-        return count(name, 0, kMaxLateMs, n) && (f.lateMs = static_cast<unsigned>(n), true);
+        return reader_.whole(name, 0, kMaxLateMs, n) && (f.lateMs = static_cast<unsigned>(n), true);
     }
     if (name == "--noise") {
         f.noise = true;
@@ -164,28 +127,16 @@ bool Parser::option(const std::string& name) {
         o.sensor.replyChecksum = true;
         return true;
     }
-    return fail("unknown option '" + name + "'");
+    return reader_.fail("unknown option '" + name + "'");
 }
 
 ParsedOptions Parser::run() {
-    if (std::find(args_.begin(), args_.end(), "--help") != args_.end() ||
-        std::find(args_.begin(), args_.end(), "-h") != args_.end()) {
+    if (sim::asksForHelp(args_)) {
         result_.status = ParsedOptions::Status::Help;
-        return result_;
+    } else if (reader_.readAll([this](const std::string& name) { return option(name); })) {
+        result_.status = ParsedOptions::Status::Run;
     }
-    std::vector<std::string> seen;
-    for (i_ = 0; i_ < args_.size(); ++i_) {
-        const std::string& name = args_[i_];
-        if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
-            fail("option " + name + " given twice");
-            return result_;
-        }
-        seen.push_back(name);
-        if (!option(name)) {
-            return result_;
-        }
-    }
-    result_.status = ParsedOptions::Status::Run;
+    result_.error = reader_.error();
     return result_;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sensorsim/Sensor.h"
+#include "sim/common/OptionReader.h"
 
 namespace sensorsim {
 
@@ -18,12 +19,7 @@ struct Options {
     SensorSettings sensor;
 };
 
-struct ParsedOptions {
-    enum class Status { Run, Help, Error };
-    Status status = Status::Error;
-    Options options;
-    std::string error;  // one line, for stderr, when status is Error
-};
+using ParsedOptions = sim::Parsed<Options>;
 
 // Parses the arguments after the program name.
 ParsedOptions parseOptions(const std::vector<std::string>& args);

@@ -10,7 +10,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,43 +19,13 @@
 #include "sensorsim/Options.h"
 #include "sensorsim/SavedConfig.h"
 #include "sensorsim/Sensor.h"
+#include "sim/common/Shell.h"
 
 namespace {
 
-constexpr int kExitStartFailure = 1;
-constexpr int kExitBadArguments = 2;
 // Upper bound on every wait, so a changed line rate or a stop request is seen promptly.
 constexpr int kIdlePollMs = 50;
 constexpr std::size_t kMaxPendingBytes = 65536;
-
-volatile std::sig_atomic_t gStopRequested = 0;
-volatile std::sig_atomic_t gDumpRequested = 0;
-
-void onStopSignal(int) {
-    gStopRequested = 1;
-}
-
-void onDumpSignal(int) {
-    gDumpRequested = 1;
-}
-
-void installSignalHandlers() {
-    struct sigaction action {};
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no SA_RESTART: a signal interrupts poll
-    action.sa_handler = onStopSignal;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
-    action.sa_handler = onDumpSignal;
-    sigaction(SIGUSR1, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
-std::int64_t nowMicros() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 nmeasim::UtcMicros utcNow() {
     using namespace std::chrono;
@@ -72,12 +41,11 @@ void emit(const std::string& event) {
 class Runner {
   public:
     Runner(const PseudoTerminal& pty, sensorsim::Sensor& sensor, std::string dumpFile)
-        : pty_(pty), sensor_(sensor), dumpFile_(std::move(dumpFile)), start_(nowMicros()) {}
+        : pty_(pty), sensor_(sensor), dumpFile_(std::move(dumpFile)), start_(sim::steadyMicros()) {}
 
     void run() {
-        while (gStopRequested == 0) {
-            if (gDumpRequested != 0) {
-                gDumpRequested = 0;
+        while (!sim::stopRequested()) {
+            if (sim::takeRequest()) {
                 dump();
             }
             followLineRate();
@@ -107,7 +75,7 @@ class Runner {
     }
 
   private:
-    std::int64_t elapsedMs() const { return (nowMicros() - start_) / 1000; }
+    std::int64_t elapsedMs() const { return (sim::steadyMicros() - start_) / 1000; }
 
     // A new rate means the program reopened or reset the port: what waited in the terminal
     // was sent for the old one, and a port that was closed received nothing.
@@ -132,7 +100,7 @@ class Runner {
     }
 
     void send() {
-        const std::int64_t now = nowMicros();
+        const std::int64_t now = sim::steadyMicros();
         while (!pending_.empty()) {
             const ssize_t w = write(pty_.master(), pending_.data(), pending_.size());
             if (w < 0 && errno == EINTR) {
@@ -162,15 +130,9 @@ class Runner {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const sensorsim::ParsedOptions parsed =
-        sensorsim::parseOptions(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-    if (parsed.status == sensorsim::ParsedOptions::Status::Help) {
-        std::fputs(sensorsim::usageText(), stdout);
-        return 0;
-    }
-    if (parsed.status == sensorsim::ParsedOptions::Status::Error) {
-        std::fprintf(stderr, "sensorsim: %s\nTry 'sensorsim --help'.\n", parsed.error.c_str());
-        return kExitBadArguments;
+    const sensorsim::ParsedOptions parsed = sensorsim::parseOptions(sim::arguments(argc, argv));
+    if (const auto code = sim::exitBeforeRun("sensorsim", parsed, sensorsim::usageText())) {
+        return *code;
     }
     const sensorsim::Options& options = parsed.options;
     std::string error;
@@ -178,20 +140,15 @@ int main(int argc, char** argv) {
         sensorsim::startingConfig(options.model, options.configFile, options.baudCode, error);
     if (!config) {
         std::fprintf(stderr, "sensorsim: %s\n", error.c_str());
-        return kExitStartFailure;
+        return sim::kExitStartFailure;
     }
-    installSignalHandlers();
+    sim::installStopSignals({SIGINT, SIGTERM, SIGHUP});
+    sim::installRequestSignal(SIGUSR1);
     const int rate = baudCodeToRate(config->baudrate);
     PseudoTerminal pty;
-    if (!pty.open(static_cast<unsigned>(rate))) {
-        std::fprintf(stderr, "sensorsim: cannot create a pseudo-terminal: %s\n",
-                     std::strerror(errno));
-        return kExitStartFailure;
-    }
     DeviceSymlink link;
-    if (!options.link.empty() && !link.create(options.link, pty.path(), error)) {
-        std::fprintf(stderr, "sensorsim: %s\n", error.c_str());
-        return kExitStartFailure;
+    if (!sim::openDevice("sensorsim", static_cast<unsigned>(rate), options.link, pty, link)) {
+        return sim::kExitStartFailure;
     }
     emit(pty.path());
     std::fprintf(stderr, "sensorsim: %s (base model %d) at %d bps on %s\n",

@@ -104,6 +104,17 @@ TEST(NmeaSentenceTest, FieldsReadBackAsTheFixInEveryQuadrant) {
     }
 }
 
+TEST(NmeaSentenceTest, CourseStaysBelowThreeHundredSixtyWhenRounded) {
+    for (const auto& [course, text] : {std::pair{359.996, "0.00"}, std::pair{359.994, "359.99"},
+                                       std::pair{0.0, "0.00"}, std::pair{180.006, "180.01"}}) {
+        Fix fix = fixAt(50.5, -1.5);
+        fix.courseDegrees = course;
+        const auto s = SentenceBuilder("GP").build({SentenceType::RMC, SentenceType::VTG}, fix);
+        EXPECT_EQ(nmeacheck::fields(s[0])[8], text) << course;
+        EXPECT_EQ(nmeacheck::fields(s[1])[1], text) << course;
+    }
+}
+
 TEST(NmeaSentenceTest, SatelliteAndDateSentencesDescribeTheSky) {
     const auto s = SentenceBuilder("GP").build(
         {SentenceType::GSA, SentenceType::GSV, SentenceType::ZDA}, fixAt(1.0, 1.0));

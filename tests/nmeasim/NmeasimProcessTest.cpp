@@ -2,9 +2,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -18,72 +16,28 @@
 #include <vector>
 
 #include "nmeasim/NmeaCheck.h"
-
-extern char** environ;
+#include "support/ChildProcess.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kTimeoutMs = 5000;
 
-// One nmeasim process with stdout and stderr on pipes; killed if the test leaves early.
+// One nmeasim process with stdout and stderr on pipes, and the device the test opened.
 class Nmeasim {
   public:
-    explicit Nmeasim(std::vector<std::string> args) {
-        int out[2];
-        int err[2];
-        if (pipe(out) != 0 || pipe(err) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addclose(&actions, err[0]);
-        args.insert(args.begin(), NMEASIM_PATH);
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, NMEASIM_PATH, &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        close(err[1]);
-        out_ = out[0];
-        err_ = err[0];
-    }
+    explicit Nmeasim(const std::vector<std::string>& args) : process_(NMEASIM_PATH, args) {}
 
     ~Nmeasim() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        for (int fd : {out_, err_, device_}) {
-            if (fd >= 0) {
-                close(fd);
-            }
+        if (device_ >= 0) {
+            close(device_);
         }
     }
 
     // First line of stdout (or stderr), without its newline.
     std::optional<std::string> line(bool fromStderr = false) {
-        std::string text;
-        char c = 0;
-        const int fd = fromStderr ? err_ : out_;
-        while (true) {
-            pollfd p{fd, POLLIN, 0};
-            if (poll(&p, 1, kTimeoutMs) <= 0 || read(fd, &c, 1) != 1) {
-                return std::nullopt;
-            }
-            if (c == '\n') {
-                return text;
-            }
-            text += c;
-        }
+        return process_.readLine(fromStderr ? ChildProcess::Stream::Err : ChildProcess::Stream::Out,
+                                 kTimeoutMs);
     }
 
     bool openDevice(const std::string& path) {
@@ -110,24 +64,12 @@ class Nmeasim {
         return got;
     }
 
-    std::optional<int> waitExit() {
-        for (int waited = 0; waited < 2 * kTimeoutMs; waited += 10) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return std::nullopt;
-    }
+    std::optional<int> waitExit() { return process_.waitExit(2 * kTimeoutMs); }
 
-    void signal(int sig) { kill(pid_, sig); }
+    void signal(int sig) { process_.signal(sig); }
 
   private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    int err_ = -1;
+    ChildProcess process_;
     int device_ = -1;
 };
 

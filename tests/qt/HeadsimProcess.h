@@ -1,38 +1,31 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QStringList>
 #include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
 
 // Starts the real head simulator for one test and stops it afterwards.
 class HeadsimProcess {
   public:
-    HeadsimProcess(const QString& address, QStringList extraArgs) {
-        QStringList args{"--bind", address, "--port", "4040", "--rate", "0"};
-        args += extraArgs;
-        process_.setProgram(QStringLiteral(HEADSIM_PATH));
-        process_.setArguments(args);
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start();
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 10000 && !listening_) {
-            process_.waitForReadyRead(100);
-            listening_ = process_.readAllStandardOutput().contains("headsim listening on");
+    HeadsimProcess(const QString& address, const QStringList& extraArgs) {
+        std::vector<std::string> args{"--bind", address.toStdString(), "--port", "4040", "--rate",
+                                      "0"};
+        for (const QString& a : extraArgs) {
+            args.push_back(a.toStdString());
         }
-    }
-    ~HeadsimProcess() {
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(3000);
-        }
+        process_.start(HEADSIM_PATH, args, ChildProcess::Stderr::Inherited);
+        const auto line = process_.readLine(ChildProcess::Stream::Out, 10000);
+        listening_ = line && line->find("headsim listening on") != std::string::npos;
     }
     bool listening() const { return listening_; }
 
   private:
-    QProcess process_;
+    ChildProcess process_;
     bool listening_ = false;
 };
 

@@ -1,46 +1,20 @@
 #pragma once
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "support/ChildProcess.h"
 
 // sensorsim run as a process: its device from the first line of its output, then every event
 // line it prints, collected on a thread of its own.
 class SensorSim {
   public:
-    explicit SensorSim(std::vector<std::string> args) {
-        int out[2];
-        if (::pipe(out) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        args.insert(args.begin(), SENSORSIM_PATH);
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, SENSORSIM_PATH, &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        out_ = ::fdopen(out[0], "r");
+    explicit SensorSim(const std::vector<std::string>& args)
+        : process_(SENSORSIM_PATH, args, ChildProcess::Stderr::Inherited) {
         reader_ = std::thread([this] { read(); });
         waitFor([this] { return !device_.empty(); }, std::chrono::seconds(10));
     }
@@ -49,27 +23,13 @@ class SensorSim {
         if (reader_.joinable()) {
             reader_.join();
         }
-        if (out_) {
-            std::fclose(out_);
-        }
     }
     SensorSim(const SensorSim&) = delete;
     SensorSim& operator=(const SensorSim&) = delete;
 
     // Ends the simulator (SIGTERM) and waits for it.
-    void stop() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            int status = 0;
-            ::waitpid(pid_, &status, 0);
-            pid_ = -1;
-        }
-    }
-    void signal(int sig) const {
-        if (pid_ > 0) {
-            ::kill(pid_, sig);
-        }
-    }
+    void stop() { process_.stop(); }
+    void signal(int sig) const { process_.signal(sig); }
 
     std::string device() const {
         std::lock_guard lock(mutex_);
@@ -110,10 +70,9 @@ class SensorSim {
         return cv_.wait_for(lock, limit, pred);
     }
     void read() {
-        char line[4096];
-        while (out_ && std::fgets(line, sizeof line, out_)) {
-            std::string s(line);
-            while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) {
+        while (auto line = process_.readLine(ChildProcess::Stream::Out, ChildProcess::kForever)) {
+            std::string s = *line;
+            while (!s.empty() && s.back() == '\r') {
                 s.pop_back();
             }
             std::lock_guard lock(mutex_);
@@ -126,8 +85,7 @@ class SensorSim {
         }
     }
 
-    pid_t pid_ = -1;
-    FILE* out_ = nullptr;
+    ChildProcess process_;
     mutable std::mutex mutex_;
     std::condition_variable cv_;
     std::string device_;

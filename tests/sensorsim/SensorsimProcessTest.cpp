@@ -3,9 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,65 +18,28 @@
 #include <vector>
 
 #include "sensorcfg/ConfigFile.h"
-
-extern char** environ;
+#include "support/ChildProcess.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kTimeoutMs = 5000;
 
+// One sensorsim process with stdout on a pipe, and the device the test opened as a serial port.
 class Sensorsim {
   public:
-    explicit Sensorsim(std::vector<std::string> args) {
-        int out[2];
-        if (pipe(out) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        args.insert(args.begin(), SENSORSIM_PATH);
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, SENSORSIM_PATH, &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        out_ = out[0];
-    }
+    explicit Sensorsim(const std::vector<std::string>& args)
+        : process_(SENSORSIM_PATH, args, ChildProcess::Stderr::Inherited) {}
 
     ~Sensorsim() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        for (int fd : {out_, device_}) {
-            if (fd >= 0) {
-                close(fd);
-            }
+        if (device_ >= 0) {
+            close(device_);
         }
     }
 
     // The next line of standard output, without its newline.
     std::optional<std::string> line() {
-        std::string text;
-        char c = 0;
-        while (true) {
-            pollfd p{out_, POLLIN, 0};
-            if (poll(&p, 1, kTimeoutMs) <= 0 || read(out_, &c, 1) != 1) {
-                return std::nullopt;
-            }
-            if (c == '\n') {
-                return text;
-            }
-            text += c;
-        }
+        return process_.readLine(ChildProcess::Stream::Out, kTimeoutMs);
     }
 
     // Reads events until `wanted`; false if it does not come.
@@ -125,25 +86,14 @@ class Sensorsim {
         return got;
     }
 
-    std::optional<int> waitExit() {
-        for (int waited = 0; waited < 2 * kTimeoutMs; waited += 10) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return std::nullopt;
-    }
+    std::optional<int> waitExit() { return process_.waitExit(2 * kTimeoutMs); }
 
-    void signal(int sig) { kill(pid_, sig); }
+    void signal(int sig) { process_.signal(sig); }
 
     std::vector<std::string> events;
 
   private:
-    pid_t pid_ = -1;
-    int out_ = -1;
+    ChildProcess process_;
     int device_ = -1;
 };
 

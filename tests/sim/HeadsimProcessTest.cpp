@@ -3,9 +3,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -19,8 +17,7 @@
 
 #include "acquisition/HeadProtocol.h"
 #include "acquisition/SwitchCommand.h"
-
-extern char** environ;
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -37,64 +34,15 @@ std::vector<std::uint8_t> starboardCommand() {
     return c;
 }
 
-// One headsim process with its stdout and stderr on pipes; killed if the test leaves early.
+// One headsim process with its stdout and stderr on pipes.
 class Headsim {
   public:
-    bool start(const std::vector<std::string>& args) {
-        int out[2];
-        int err[2];
-        if (pipe(out) != 0 || pipe(err) != 0) {
-            return false;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addclose(&actions, err[0]);
-        std::vector<std::string> all = {HEADSIM_PATH};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& a : all) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        const int rc = posix_spawn(&pid_, HEADSIM_PATH, &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        close(err[1]);
-        out_ = out[0];
-        err_ = err[0];
-        return rc == 0;
-    }
-
-    ~Headsim() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        for (int fd : {out_, err_}) {
-            if (fd >= 0) {
-                close(fd);
-            }
-        }
-    }
+    bool start(const std::vector<std::string>& args) { return process_.start(HEADSIM_PATH, args); }
 
     // The first line of stdout, or of stderr.
     std::optional<std::string> readLine(bool fromStderr = false) {
-        std::string line;
-        const int fd = fromStderr ? err_ : out_;
-        char c = 0;
-        while (true) {
-            pollfd p{fd, POLLIN, 0};
-            if (poll(&p, 1, kTimeoutMs) <= 0 || read(fd, &c, 1) != 1) {
-                return std::nullopt;
-            }
-            if (c == '\n') {
-                return line;
-            }
-            line += c;
-        }
+        return process_.readLine(fromStderr ? ChildProcess::Stream::Err : ChildProcess::Stream::Out,
+                                 kTimeoutMs);
     }
 
     // Port from "headsim listening on ADDR:PORT".
@@ -109,24 +57,12 @@ class Headsim {
     }
 
     // Exit status once the process ends by itself within the timeout.
-    std::optional<int> waitExit() {
-        for (int waited = 0; waited < kTimeoutMs; waited += 10) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return std::nullopt;
-    }
+    std::optional<int> waitExit() { return process_.waitExit(kTimeoutMs); }
 
-    void signal(int sig) { kill(pid_, sig); }
+    void signal(int sig) { process_.signal(sig); }
 
   private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    int err_ = -1;
+    ChildProcess process_;
 };
 
 class Client {
