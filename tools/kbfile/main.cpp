@@ -18,6 +18,7 @@
 #include "kbfile/FileKind.h"
 #include "kbfile/ProgressMeter.h"
 #include "kbfile/Renderer.h"
+#include "kbfile/TargetsCommand.h"
 
 namespace {
 using namespace kbfile;
@@ -114,6 +115,8 @@ int main(int argc, char** argv) {
             return runConvert(cl.files[0], cl.files[1], meter);
         case Command::Render:
             return runRender(cl.files[0], cl.files[1], cl.render, meter);
+        case Command::Targets:
+            return exportTargets(cl.files[0], cl.files[1], stderr);
         case Command::None:
             break;
     }
