@@ -10,7 +10,7 @@ packages=(
   libgif-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth fonts-liberation poppler-utils
   gpsd
-  libgdal-dev gdal-bin
+  libgdal-dev gdal-bin libproj-dev nlohmann-json3-dev libexpat1-dev
 )
 
 missing=()

@@ -22,6 +22,7 @@ Commands:
   convert IN OUT                 rewrite IN in the layout named by OUT's extension
   render IN OUT.png [OPTIONS]    draw the whole file as one waterfall picture
   mosaic IN... OUT.tif [OPTIONS] place the pings of one or more files on a map (GeoTIFF)
+  targets IN.targets.jsonl OUT   the marks of a recording as .csv, .kml or .geojson
 
 A file's kind follows from its extension, in any letter case: .dsx (kind 0), .ss2 (kind 1),
 .xtf (kind 2; XTF files of other acquisition systems are read too).
@@ -89,6 +90,20 @@ and at most 134217728 pixels. A file with more pings is scaled down: each row th
 peak of several consecutive pings, pixel by pixel, and a note on stderr says how many.
 )";
 
+constexpr const char* kTargetsHelp = R"(Usage: kbfile targets IN.targets.jsonl OUT.{csv,kml,geojson}
+Writes the target list keelbrook keeps beside a recorded or played file (FILE.targets.jsonl:
+every '+' mark, range and height measurement, one GeoJSON Feature a line) in the form OUT's
+extension names, the same files as keelbrook's File > Export Targets:
+  .csv      a header row, then one row per target: name, kind, ping, date, time, side,
+            range_m, height_m, latitude, longitude (WGS 84 decimal degrees, empty without a
+            position), track_latitude, track_longitude, course_deg, course_from,
+            offset_applied
+  .kml      one placemark per target, for a globe viewer
+  .geojson  one FeatureCollection (WGS 84, longitude before latitude)
+A line cut short by a crash is skipped with a note on stderr naming it; the other targets are
+written. OUT appears whole or not at all.
+)";
+
 std::optional<int> intValue(std::string_view text) {
     int v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -120,6 +135,9 @@ std::optional<Command> commandNamed(std::string_view name) {
     if (name == "mosaic") {
         return Command::Mosaic;
     }
+    if (name == "targets") {
+        return Command::Targets;
+    }
     return std::nullopt;
 }
 
@@ -141,6 +159,8 @@ const char* commandText(Command c) {
             return "render";
         case Command::Mosaic:
             return "mosaic";
+        case Command::Targets:
+            return "targets";
         case Command::None:
             break;
     }
@@ -282,6 +302,8 @@ std::string helpText(Command command) {
             return kRenderHelp;
         case Command::Mosaic:
             return kMosaicHelp;
+        case Command::Targets:
+            return kTargetsHelp;
         case Command::None:
             break;
     }

@@ -8,13 +8,13 @@
 
 namespace kbfile {
 
-enum class Command { None, Info, Convert, Render, Mosaic };
+enum class Command { None, Info, Convert, Render, Mosaic, Targets };
 
 struct CommandLine {
     enum class Status { Run, Help, Error };
     Status status = Status::Error;
     Command command = Command::None;
-    std::vector<std::string> files;  // info: 1, convert and render: 2, mosaic: 2 or more
+    std::vector<std::string> files;  // info: 1, convert, render and targets: 2, mosaic: 2 or more
     RenderOptions render;
     MosaicOptions mosaic;
     std::string error;  // one line for stderr when status is Error

@@ -20,6 +20,7 @@
 #include "kbfile/Mosaic.h"
 #include "kbfile/ProgressMeter.h"
 #include "kbfile/Renderer.h"
+#include "kbfile/TargetsCommand.h"
 
 namespace {
 using namespace kbfile;
@@ -155,6 +156,8 @@ int main(int argc, char** argv) {
             return runRender(cl.files[0], cl.files[1], cl.render, meter);
         case Command::Mosaic:
             return runMosaic(cl.files, cl.mosaic, meter);
+        case Command::Targets:
+            return exportTargets(cl.files[0], cl.files[1], stderr);
         case Command::None:
             break;
     }
