@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+source scripts/build-env.sh
 cmake --preset default >/dev/null
 cmake --build --preset default
 

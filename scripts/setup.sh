@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build clang-format
+  build-essential cmake ninja-build clang-format ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev
   qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
   libgif-dev libgtest-dev libgmock-dev googletest libbenchmark-dev

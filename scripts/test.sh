@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+source scripts/build-env.sh
 export QT_QPA_PLATFORM=offscreen
 
 for preset in default asan; do
