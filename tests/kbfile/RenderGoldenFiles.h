@@ -43,9 +43,13 @@ inline const std::vector<RenderGolden>& renderGoldens() {
         // Small pictures are compressed with a smaller window; at 9 rows of 100 the window the
         // compressor was given is larger than the header then says.
         {"tiny.png", SourceKind::Dsx, [] { return pings(9); }, {"--width", "100"}},
-        {"speckle.png", SourceKind::Dsx, [] { return speckledPings(200, 2000); },
+        {"speckle.png",
+         SourceKind::Dsx,
+         [] { return speckledPings(200, 2000); },
          {"--width", "512", "--table", "0"}},
-        {"speckle-port.png", SourceKind::Xtf, [] { return speckledPings(150, 1000); },
+        {"speckle-port.png",
+         SourceKind::Xtf,
+         [] { return speckledPings(150, 1000); },
          {"--width", "256", "--table", "5", "--layout", "port"}},
         // Just under the size where the window stops shrinking.
         {"edge.png", SourceKind::Ss2, [] { return pings(40); }, {"--width", "400"}},
@@ -55,7 +59,9 @@ inline const std::vector<RenderGolden>& renderGoldens() {
 
 inline std::string goldenInputName(const RenderGolden& g) {
     const std::string base = std::string(g.png).substr(0, std::string(g.png).size() - 4);
-    return base + (g.kind == SourceKind::Dsx ? ".dsx" : g.kind == SourceKind::Ss2 ? ".ss2" : ".xtf");
+    return base + (g.kind == SourceKind::Dsx   ? ".dsx"
+                   : g.kind == SourceKind::Ss2 ? ".ss2"
+                                               : ".xtf");
 }
 
 }  // namespace kbfile_test

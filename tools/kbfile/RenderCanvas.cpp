@@ -72,6 +72,7 @@ void RenderCanvas::halve() {
     rows_ = pairs;
     pixels_.resize(rows_ * width_);
     linesPerRow_ *= 2;
+    ++merges_;
 }
 
 std::vector<std::uint8_t> RenderCanvas::takeIndices() {

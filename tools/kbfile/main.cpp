@@ -1,9 +1,6 @@
 // kbfile: the command-line companion of keelbrook for recorded ping files. The logic lives in
-// kbfile_core; this file only reads the command line, shows progress and writes the PNG.
+// kbfile_core; this file only reads the command line and shows progress and problems.
 #include <unistd.h>
-
-#include <QImage>
-#include <QString>
 
 #include <cerrno>
 #include <cstdio>
@@ -21,9 +18,6 @@
 
 namespace {
 using namespace kbfile;
-
-// zlib's fastest level: the pictures are large and mostly noise, so harder work gains little.
-constexpr int kPngQuality = 85;
 
 int fail(ProgressMeter& meter, const Problem& p) {
     meter.clear();
@@ -50,8 +44,7 @@ int runConvert(const std::string& in, const std::string& out, ProgressMeter& met
     return result.problem ? fail(meter, *result.problem) : kExitOk;
 }
 
-// The picture is written only after the whole file was read, so a folder that cannot take it
-// is better found before.
+// A folder that cannot take the picture is better found before the whole file was read.
 std::optional<Problem> checkPngTarget(const std::string& out) {
     if (!hasPngExtension(out)) {
         return Problem{out, "unknown extension (expected .png)"};
@@ -69,21 +62,11 @@ int runRender(const std::string& in, const std::string& out, const RenderOptions
     if (std::optional<Problem> p = checkPngTarget(out)) {
         return fail(meter, *p);
     }
-    RenderOutcome result = renderFile(in, options, progressTo(meter));
-    if (result.problem) {
-        return fail(meter, *result.problem);
+    const PngRenderOutcome pic = renderPng(in, out, options, progressTo(meter));
+    if (pic.problem) {
+        return fail(meter, *pic.problem);
     }
     meter.clear();
-    RgbPicture& pic = result.picture;
-    QImage image(pic.indices.data(), pic.width, pic.height, pic.width, QImage::Format_Indexed8);
-    QList<QRgb> colours;
-    for (const ColourTables::Rgb& c : pic.palette) {
-        colours.push_back(qRgb(c.r, c.g, c.b));
-    }
-    image.setColorTable(colours);
-    if (!image.save(QString::fromStdString(out), "PNG", kPngQuality)) {
-        return fail(meter, Problem{out, "cannot write the PNG file"});
-    }
     if (pic.pingsPerRow > 1) {
         std::fprintf(stderr,
                      "kbfile: note: %llu pings drawn in %d rows, each the peak of %llu pings\n",
