@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "kbfile/KbfileTestFiles.h"
+#include "kbfile/RenderGoldenFiles.h"
 
 extern char** environ;
 
@@ -29,8 +32,19 @@ std::string text(const std::string& path) {
 
 class Kbfile : public ::testing::Test {
   protected:
-    // stdout and stderr go to files, so nothing can block on a full pipe.
     ProcessResult run(const std::vector<std::string>& args) {
+        std::vector<std::string> all = {KBFILE_PATH};
+        all.insert(all.end(), args.begin(), args.end());
+        return spawn(KBFILE_PATH, all);
+    }
+
+    // command run by the shell, for limits set before kbfile starts.
+    ProcessResult runShell(const std::string& command) {
+        return spawn("/bin/sh", {"/bin/sh", "-c", command});
+    }
+
+    // stdout and stderr go to files, so nothing can block on a full pipe.
+    ProcessResult spawn(const char* program, std::vector<std::string> all) {
         const std::string outPath = dir.file("stdout.txt");
         const std::string errPath = dir.file("stderr.txt");
         posix_spawn_file_actions_t actions;
@@ -39,8 +53,6 @@ class Kbfile : public ::testing::Test {
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<std::string> all = {KBFILE_PATH};
-        all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& a : all) {
             argv.push_back(a.data());
@@ -48,7 +60,7 @@ class Kbfile : public ::testing::Test {
         argv.push_back(nullptr);
         pid_t pid = 0;
         ProcessResult r;
-        const int rc = posix_spawn(&pid, KBFILE_PATH, &actions, nullptr, argv.data(), environ);
+        const int rc = posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         if (rc != 0) {
             return r;
@@ -179,6 +191,53 @@ TEST_F(Kbfile, RenderWritesAPngOfOneRowPerPing) {
     };
     EXPECT_EQ(be32(16), 300u);  // IHDR width, rounded down to a multiple of 4
     EXPECT_EQ(be32(20), 5u);    // IHDR height
+}
+
+// The pictures of files with known pings have the bytes of the reference pictures, which the
+// renderer wrote before it compressed on a thread of its own.
+TEST_F(Kbfile, RenderWritesTheBytesOfTheReferencePictures) {
+    for (const RenderGolden& g : renderGoldens()) {
+        SCOPED_TRACE(g.png);
+        const std::string in = dir.file(goldenInputName(g));
+        writeFile(in, g.kind, g.pings());
+        const std::string out = dir.file(g.png);
+        std::vector<std::string> args = {"render", in, out};
+        args.insert(args.end(), g.options.begin(), g.options.end());
+        const ProcessResult r = run(args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const std::vector<std::uint8_t> want =
+            readBytes(std::string(TEST_DATA_DIR) + "/render/" + g.png);
+        ASSERT_FALSE(want.empty());
+        EXPECT_TRUE(readBytes(out) == want);
+    }
+}
+
+// A disk that fills while the picture is written: the writer's failure stops the render with
+// the one line, and neither a part of the picture nor the older picture's loss is left.
+TEST_F(Kbfile, RenderThatCannotFinishWritingKeepsTheOlderPicture) {
+    const RenderGolden& speckle = renderGoldens()[1];
+    const std::string in = dir.file("speckle.dsx");
+    writeFile(in, speckle.kind, speckle.pings());
+    const std::string out = dir.file("speckle.png");
+    writeBytes(out, {'o', 'l', 'd'});
+    // A file size limit of 20 blocks of 512 bytes; writes past it fail instead of killing.
+    std::string command = "ulimit -f 20; trap '' XFSZ; exec " + std::string(KBFILE_PATH) +
+                          " render " + in + " " + out;
+    for (const std::string& o : speckle.options) {
+        command += " " + o;
+    }
+    const ProcessResult r = runShell(command);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "kbfile: " + out + ": cannot write the PNG file\n");
+    EXPECT_EQ(readBytes(out), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(dir.file(""))) {
+        left.push_back(e.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left,
+              (std::vector<std::string>{"speckle.dsx", "speckle.png", "stderr.txt", "stdout.txt"}));
 }
 
 TEST_F(Kbfile, RenderRefusesAnOutputItCannotWriteBeforeReading) {
