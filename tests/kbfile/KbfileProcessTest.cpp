@@ -1,7 +1,10 @@
 // Runs the real kbfile binary: exit codes, the one line on stderr, and the files it writes.
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -238,6 +241,41 @@ TEST_F(Kbfile, RenderThatCannotFinishWritingKeepsTheOlderPicture) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left,
               (std::vector<std::string>{"speckle.dsx", "speckle.png", "stderr.txt", "stdout.txt"}));
+}
+
+// Interrupted while the picture is unfinished: the hidden file of its bytes goes with the
+// program. A pipe as input holds kbfile in its open call, after the picture file was begun.
+TEST_F(Kbfile, AnInterruptedRenderLeavesNoPartOfThePicture) {
+    const std::string in = dir.file("pipe.dsx");
+    ASSERT_EQ(mkfifo(in.c_str(), 0600), 0);
+    const std::string out = dir.file("pipe.png");
+    for (int signal : {SIGINT, SIGTERM}) {
+        std::vector<std::string> all = {KBFILE_PATH, "render", in, out};
+        std::vector<char*> argv;
+        for (std::string& a : all) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, KBFILE_PATH, nullptr, nullptr, argv.data(), environ), 0);
+        auto partFiles = [&] {
+            int n = 0;
+            for (const auto& e : std::filesystem::directory_iterator(dir.file(""))) {
+                n += e.path().filename().string().find(".part") != std::string::npos;
+            }
+            return n;
+        };
+        for (int i = 0; i < 500 && partFiles() == 0; ++i) {
+            usleep(10000);
+        }
+        EXPECT_EQ(partFiles(), 1);
+        kill(pid, signal);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(partFiles(), 0);
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
 }
 
 TEST_F(Kbfile, RenderRefusesAnOutputItCannotWriteBeforeReading) {

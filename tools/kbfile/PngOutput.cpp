@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "kbfile/PngEncoder.h"
+#include "kbfile/UnfinishedFile.h"
 
 namespace kbfile {
 namespace {
@@ -45,6 +46,7 @@ std::optional<Problem> PngOutput::start() {
         temporary_.clear();
         return Problem{path_, std::string("cannot write here: ") + std::strerror(file_.error())};
     }
+    setUnfinishedFile(temporary_.c_str());
     thread_ = std::thread([this] { run(); });
     return std::nullopt;
 }
@@ -68,6 +70,7 @@ std::optional<Problem> PngOutput::commit() {
         abandon();
         return cannotWrite();
     }
+    clearUnfinishedFile();
     temporary_.clear();
     return std::nullopt;
 }
@@ -79,6 +82,7 @@ void PngOutput::abandon() {
     }
     file_.close();
     if (!temporary_.empty()) {
+        clearUnfinishedFile();
         ::unlink(temporary_.c_str());
         temporary_.clear();
     }

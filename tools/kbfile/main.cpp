@@ -15,6 +15,7 @@
 #include "kbfile/FileKind.h"
 #include "kbfile/ProgressMeter.h"
 #include "kbfile/Renderer.h"
+#include "kbfile/UnfinishedFile.h"
 
 namespace {
 using namespace kbfile;
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", cl.error.c_str());
         return kExitUsage;
     }
+    removeUnfinishedFileOnSignals();
     ProgressMeter meter(stderr, "kbfile: reading " + cl.files[0], ::isatty(STDERR_FILENO) == 1);
     switch (cl.command) {
         case Command::Info:
