@@ -12,6 +12,7 @@ enum class CommandId : int {
     Reconnect = 32803,
     SaveScreen = 32782,
     SaveSelected = 32783,
+    ExportTargets = 32900,  // our own, beyond the resource numbers of the other commands
     RecentFile1 = 57616,
     RecentFile2 = 57617,
     RecentFile3 = 57618,

@@ -10,10 +10,12 @@
 #include "datafile/ByteOrder.h"
 #include "datafile/FieldText.h"
 #include "datafile/PingTime.h"
+#include "datafile/XtfFields.h"
 #include "datafile/XtfLayout.h"
 
 namespace {
 using namespace byteorder;
+using xtf::finiteOrZero;
 constexpr std::size_t kSonarNameCheckChars = 9;
 
 struct PingLayout {
@@ -45,10 +47,6 @@ std::optional<PingLayout> layoutOf(std::span<const std::uint8_t> bytes) {
     return l;
 }
 
-double finiteOrZero(double v) {
-    return std::isfinite(v) ? v : 0.0;
-}
-
 // "%02d.%07.4f N": whole degrees of the absolute value, then the rest as minutes.
 std::string positionText(const char* format, double value, char positive, char negative) {
     const double magnitude = std::fabs(value);
@@ -58,15 +56,7 @@ std::string positionText(const char* format, double value, char positive, char n
 }
 
 void readTime(const std::uint8_t* h, PingRecord& out) {
-    namespace ph = xtf::ping;
-    PingTime t;
-    t.year = getLe16(h + ph::kYear);
-    t.month = h[ph::kMonth];
-    t.day = h[ph::kDay];
-    t.hour = h[ph::kHour];
-    t.minute = h[ph::kMinute];
-    t.second = h[ph::kSecond];
-    t.millisecond = h[ph::kHSeconds] * 10;
+    const PingTime t = xtf::packetTime(h);
     out.dateText = formatDateText(t);
     out.timeText = formatTimeText(t);
     out.millisecondText = formatMillisecondText(t);

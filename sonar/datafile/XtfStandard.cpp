@@ -4,11 +4,14 @@
 #include <cmath>
 
 #include "datafile/ByteOrder.h"
+#include "datafile/XtfFields.h"
 #include "datafile/XtfLayout.h"
 #include "datafile/XtfReader.h"
 
 namespace {
 using namespace byteorder;
+using xtf::finiteOrZero;
+using xtf::packetTime;
 
 std::string textField(const std::uint8_t* p, std::size_t chars) {
     const auto* begin = reinterpret_cast<const char*>(p);
@@ -19,10 +22,6 @@ std::string textField(const std::uint8_t* p, std::size_t chars) {
         s.pop_back();
     }
     return s;
-}
-
-double finiteOrZero(double v) {
-    return std::isfinite(v) ? v : 0.0;
 }
 
 std::size_t channelCount(std::span<const std::uint8_t> h) {
@@ -43,19 +42,6 @@ XtfChannelInfo channelInfo(const std::uint8_t* c) {
     info.frequencyKHz = static_cast<float>(finiteOrZero(getLeFloat(c + ci::kFrequency)));
     info.name = textField(c + ci::kChannelName, ci::kChannelNameChars);
     return info;
-}
-
-PingTime packetTime(const std::uint8_t* h) {
-    namespace ph = xtf::ping;
-    PingTime t;
-    t.year = getLe16(h + ph::kYear);
-    t.month = h[ph::kMonth];
-    t.day = h[ph::kDay];
-    t.hour = h[ph::kHour];
-    t.minute = h[ph::kMinute];
-    t.second = h[ph::kSecond];
-    t.millisecond = h[ph::kHSeconds] * 10;
-    return t;
 }
 
 std::uint16_t bytesPerSampleOf(std::uint16_t number, const XtfFileInfo& file) {

@@ -15,6 +15,8 @@ struct PingInput {
     int rangeIndex = 9;                      // 5..15
     int mode = 0;                            // 0..2
     std::string_view timeText;               // "hh:mm:ss.mmm"
+    std::string_view dateText;               // "dd-MMM-yyyy"
+    RowNav nav;                              // where the ping was taken
     const GpsTextViews* gpsTexts = nullptr;  // nullptr: no GPS source, the row keeps its texts
     double speedKnots = 0.0;
     double pingIntervalMs = 0.0;

@@ -112,6 +112,9 @@ void PingPipeline::drawPing(int rangeIndex, int mode, double speedKnots, double 
 void PingPipeline::processPing(const PingInput& ping) {
     prepareSamples(ping.samples, ping.sampleCount, ping.sourceKind);
     if (resampleLine(ping.timeText, ping.gpsTexts)) {
+        RowRecord& staging = *live_.record(0);
+        staging.setDate(ping.dateText);
+        staging.nav = ping.nav;
         drawPing(ping.rangeIndex, ping.mode, ping.speedKnots, ping.pingIntervalMs);
     }
 }

@@ -14,6 +14,10 @@ std::string_view RowRecord::time() const {
     return upToZero(timeText.data(), kTimeTextLength);
 }
 
+std::string_view RowRecord::date() const {
+    return upToZero(dateText.data(), kDateTextLength);
+}
+
 std::string_view RowRecord::gpsText(std::size_t i) const {
     if (i >= kGpsTextCount) {
         return {};
@@ -25,6 +29,13 @@ void RowRecord::setTime(std::string_view text) {
     timeText.fill(0);
     if (!text.empty()) {
         std::memcpy(timeText.data(), text.data(), std::min(text.size(), kTimeTextLength));
+    }
+}
+
+void RowRecord::setDate(std::string_view text) {
+    dateText.fill(0);
+    if (!text.empty()) {
+        std::memcpy(dateText.data(), text.data(), std::min(text.size(), kDateTextLength));
     }
 }
 

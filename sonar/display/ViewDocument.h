@@ -7,6 +7,7 @@
 #include "acquisition/Ports.h"
 #include "acquisition/SettingsRecord.h"
 #include "display/PingPipeline.h"
+#include "display/PlacedTarget.h"
 
 // What the waterfall view needs of the document. The document implements it, so the view
 // depends on this folder only and never reaches up into the document's.
@@ -23,6 +24,8 @@ class ViewDocument {
     virtual const std::string& dateText() const = 0;
     // The view's client size: the image follows it.
     virtual void resizeImage(int clientWidth, int clientHeight) = 0;
+    // A mark or a finished range or height measurement: the target report takes it.
+    virtual void targetPlaced(const PlacedTarget& target) = 0;
     // Message boxes and file dialogs of the program.
     virtual UserPrompts& prompts() = 0;
 

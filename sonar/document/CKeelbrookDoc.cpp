@@ -216,7 +216,9 @@ void CKeelbrookDoc::drawPing(SourceKind kind) {
     in.rangeIndex = head_.command().rangeIndex();
     in.mode = head_.command().modeFreq();
     in.timeText = time;
+    in.dateText = dateText_;
     in.gpsTexts = &gps;
+    in.nav = targets_.navOf(now.fix, now.text, rowPingNumber());
     in.speedKnots = now.fix.speedKnots;
     in.pingIntervalMs = pingIntervalMs_;
     pipeline_.processPing(in);

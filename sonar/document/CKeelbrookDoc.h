@@ -22,6 +22,7 @@
 #include "display/PingPipeline.h"
 #include "display/ViewDocument.h"
 #include "document/PlaybackPacer.h"
+#include "document/TargetReport.h"
 #include "gps/GpsController.h"
 #include "gps/GpsTypes.h"
 
@@ -150,6 +151,12 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
 
     BeamStartSettings beamStartSettings() const override;
 
+    // Targets: appended to the list beside the file being recorded and the one being played.
+    void targetPlaced(const PlacedTarget& target) override;
+    // The file whose target list File > Export Targets writes: the recording, else the one
+    // played; empty when there is neither.
+    std::string targetSourceFile() const;
+
   private:
     void handleReturn(const std::uint8_t* ret);
     void sendCommand();
@@ -175,6 +182,7 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     void takePlayedPing();
     void stopPlaybackOnError(const std::string& message);
     void writeRecord(const PingRecord& rec);
+    std::uint32_t rowPingNumber() const;
     const PingRecord& liveRecord();
 
     DocPorts ports_;
@@ -211,6 +219,7 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     std::unique_ptr<PlaybackEngine> player_;
     PlaybackPacer pacer_;
     std::string playName_;
+    std::string playPath_;
     RecentFileList recent_;
     bool askOnOpen_ = true;
     std::string nextOpenPath_;
@@ -222,4 +231,6 @@ class CKeelbrookDoc : public ViewDocument, public BeamSettingsSource {
     SourceKind recordFormat_ = SourceKind::Dsx;
     std::uint32_t pingNumber_ = 0;
     PingRecord liveRecord_;
+
+    TargetReport targets_{ports_.prompts};
 };

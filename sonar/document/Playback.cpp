@@ -99,6 +99,8 @@ void CKeelbrookDoc::startPlayback(std::unique_ptr<PlaybackEngine> engine, const 
     ports_.frame.setupPlaybackBar(player_->speed());
     ports_.frame.applyDefaultLayout();
     playName_ = fileNamePart(path);
+    playPath_ = path;
+    targets_.restartCourse();
     title_ = "Playback (" + playName_ + ")";
     ports_.frame.setDocumentTitle(title_);
     settings_.readFileDir = folderOf(path);
@@ -141,6 +143,7 @@ void CKeelbrookDoc::PlayOnePing() {
         // The wrap shows as a highlight line that scrolls down with the image.
         pipeline_.image().fillRow(1, ColourTables::kHighlightIndex);
         gps_.ResetGpsData();
+        targets_.restartCourse();
     }
     if (step.pingRead) {
         takePlayedPing();
@@ -192,6 +195,7 @@ void CKeelbrookDoc::stopPlaybackOnError(const std::string& message) {
 void CKeelbrookDoc::seekPlaybackSlider(int value) {
     if (player_) {
         gps_.restartTrack();
+        targets_.restartCourse();
         player_->seekToSlider(value);
         pacer_.restart(ports_.clock.tickCount());
         ports_.frame.requestIdle();

@@ -129,6 +129,8 @@ std::optional<bool> CKeelbrookDoc::fileCommandEnabled(CommandId id) const {
             return !recording_;
         case CommandId::StopRecording:
             return recording_;
+        case CommandId::ExportTargets:
+            return TargetReport::hasList(targetSourceFile());
         case CommandId::RecentFile1:
         case CommandId::RecentFile2:
         case CommandId::RecentFile3:
@@ -154,6 +156,11 @@ bool CKeelbrookDoc::executeFileCommand(CommandId id) {
         case CommandId::StopRecording:
             if (recording_) {
                 StopRecording();
+            }
+            return true;
+        case CommandId::ExportTargets:
+            if (isEnabled(id)) {
+                targets_.exportList(targetSourceFile());
             }
             return true;
         case CommandId::RecentFile1:

@@ -14,6 +14,7 @@
 #include "gps/FakeGpsClock.h"
 #include "gps/GpsReader.h"
 #include "gps/GpsdStream.h"
+#include "support/NmeaChecksum.h"
 #include "support/NmeasimProcess.h"
 
 namespace {
@@ -44,16 +45,6 @@ struct GpsdProcess {
     pid_t pid = -1;
     std::filesystem::path socketPath;
 };
-
-std::string withChecksum(const std::string& body) {
-    unsigned sum = 0;
-    for (const char c : body) {
-        sum ^= static_cast<unsigned char>(c);
-    }
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail;
-}
 
 TEST(GpsdSource, TheSimulatorsSentencesReachTheParserThroughGpsd) {
     if (::access(kGpsd, X_OK) != 0) {

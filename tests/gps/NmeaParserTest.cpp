@@ -7,6 +7,7 @@
 #include "gps/FakeGpsClock.h"
 #include "gps/NmeaParser.h"
 #include "gps/NmeaText.h"
+#include "support/NmeaChecksum.h"
 
 namespace {
 
@@ -18,12 +19,8 @@ struct Parser {
     FakeGpsClock clock;
 };
 
-std::string withChecksum(const std::string& body) {
-    unsigned sum = 0;
-    for (const char c : body) {
-        sum ^= static_cast<unsigned char>(c);
-    }
-    return "$" + body + nmea::format("*%02X", sum) + "\r\n";
+std::string sentence(const std::string& body) {
+    return withChecksum(body) + "\r\n";
 }
 
 TEST(NmeaParser, GllExampleGivesSignedPositionTextsAndTime) {
@@ -87,7 +84,7 @@ TEST(NmeaParser, SentencesThatAreNotBelievedChangeOnlyTheSeenFlag) {
 }
 
 TEST(NmeaParser, MatchingOrMissingChecksumsAreBelieved) {
-    for (const std::string& s : {withChecksum("GPGLL,4916.45,N,12311.12,W,225444,A"),
+    for (const std::string& s : {sentence("GPGLL,4916.45,N,12311.12,W,225444,A"),
                                  std::string("$GPGLL,4916.45,N,12311.12,W,225444,A\r\n")}) {
         Parser p(GpsSentenceSet::GllVtg);
         p.feed(s);
@@ -150,7 +147,7 @@ TEST(NmeaParser, TruncatedGgaRunningIntoVtgIsTheVtg) {
 TEST(NmeaParser, GgaGivesTimeWithoutDateAndSouthEastPosition) {
     Parser p(GpsSentenceSet::GgaVtg);
     p.d.text[GpsText::Date] = "05-MAR-2007";
-    p.feed(withChecksum("GPGGA,225308.25,4527.458,S,16709.165,E,1,05,2.1,14.7,M,1.1,M,,"));
+    p.feed(sentence("GPGGA,225308.25,4527.458,S,16709.165,E,1,05,2.1,14.7,M,1.1,M,,"));
     EXPECT_EQ(p.text(GpsText::Time), "22:53:08");
     EXPECT_EQ(p.text(GpsText::Date), "n/a");
     EXPECT_EQ(p.text(GpsText::Latitude), "45.27.458 S");

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "sensorsim/Command.h"
+#include "support/NmeaChecksum.h"
 
 namespace sensorsim {
 namespace {
@@ -14,16 +15,6 @@ SensorConfig defaults(int model) {
     SensorConfig c;
     resetToDefaults(c, model);
     return c;
-}
-
-std::string withChecksum(const std::string& body) {
-    unsigned sum = 0;
-    for (const char c : body) {
-        sum ^= static_cast<unsigned char>(c);
-    }
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail;
 }
 
 struct AcceptCase {

@@ -18,6 +18,7 @@ Commands:
   info FILE                      summary of a file: pings, times, settings, GPS span
   convert IN OUT                 rewrite IN in the layout named by OUT's extension
   render IN OUT.png [OPTIONS]    draw the whole file as one waterfall picture
+  targets IN.targets.jsonl OUT   the marks of a recording as .csv, .kml or .geojson
 
 A file's kind follows from its extension, in any letter case: .dsx (kind 0), .ss2 (kind 1),
 .xtf (kind 2, only XTF files keelbrook wrote).
@@ -64,6 +65,20 @@ and at most 134217728 pixels. A file with more pings is scaled down: each row th
 peak of several consecutive pings, pixel by pixel, and a note on stderr says how many.
 )";
 
+constexpr const char* kTargetsHelp = R"(Usage: kbfile targets IN.targets.jsonl OUT.{csv,kml,geojson}
+Writes the target list keelbrook keeps beside a recorded or played file (FILE.targets.jsonl:
+every '+' mark, range and height measurement, one GeoJSON Feature a line) in the form OUT's
+extension names, the same files as keelbrook's File > Export Targets:
+  .csv      a header row, then one row per target: name, kind, ping, date, time, side,
+            range_m, height_m, latitude, longitude (WGS 84 decimal degrees, empty without a
+            position), track_latitude, track_longitude, course_deg, course_from,
+            offset_applied
+  .kml      one placemark per target, for a globe viewer
+  .geojson  one FeatureCollection (WGS 84, longitude before latitude)
+A line cut short by a crash is skipped with a note on stderr naming it; the other targets are
+written. OUT appears whole or not at all.
+)";
+
 std::optional<int> intValue(std::string_view text) {
     int v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -83,6 +98,9 @@ std::optional<Command> commandNamed(std::string_view name) {
     if (name == "render") {
         return Command::Render;
     }
+    if (name == "targets") {
+        return Command::Targets;
+    }
     return std::nullopt;
 }
 
@@ -98,6 +116,8 @@ const char* commandText(Command c) {
             return "convert";
         case Command::Render:
             return "render";
+        case Command::Targets:
+            return "targets";
         case Command::None:
             break;
     }
@@ -217,6 +237,8 @@ std::string helpText(Command command) {
             return kConvertHelp;
         case Command::Render:
             return kRenderHelp;
+        case Command::Targets:
+            return kTargetsHelp;
         case Command::None:
             break;
     }

@@ -7,13 +7,13 @@
 
 namespace kbfile {
 
-enum class Command { None, Info, Convert, Render };
+enum class Command { None, Info, Convert, Render, Targets };
 
 struct CommandLine {
     enum class Status { Run, Help, Error };
     Status status = Status::Error;
     Command command = Command::None;
-    std::vector<std::string> files;  // info: 1, convert and render: 2
+    std::vector<std::string> files;  // info: 1, convert, render and targets: 2
     RenderOptions render;
     std::string error;  // one line for stderr when status is Error
     std::string help;   // the text to print when status is Help

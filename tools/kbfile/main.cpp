@@ -15,6 +15,7 @@
 #include "kbfile/FileKind.h"
 #include "kbfile/ProgressMeter.h"
 #include "kbfile/Renderer.h"
+#include "kbfile/TargetsCommand.h"
 #include "kbfile/UnfinishedFile.h"
 
 namespace {
@@ -99,6 +100,8 @@ int main(int argc, char** argv) {
             return runConvert(cl.files[0], cl.files[1], meter);
         case Command::Render:
             return runRender(cl.files[0], cl.files[1], cl.render, meter);
+        case Command::Targets:
+            return exportTargets(cl.files[0], cl.files[1], stderr);
         case Command::None:
             break;
     }

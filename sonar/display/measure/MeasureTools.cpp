@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace measure {
 namespace {
@@ -92,7 +93,12 @@ void MeasureTools::store(const MeasureItem& item) {
     items_.push_back(item);
 }
 
+std::optional<FinishedTarget> MeasureTools::takeFinished() {
+    return std::exchange(finished_, std::nullopt);
+}
+
 bool MeasureTools::press(Point at, const LiveContext& c) {
+    finished_.reset();
     const double value = liveValue(at, c);
     const Point onTrack{static_cast<int>(trackX(c.scale)), at.y};
     switch (tool_) {
@@ -100,10 +106,12 @@ bool MeasureTools::press(Point at, const LiveContext& c) {
             return false;
         case Tool::Range:
             store({onTrack, at, ItemType::Range, value});
+            finished_ = FinishedTarget{ItemType::Range, at, targetRange(at, c.scale), {}};
             tool_ = Tool::None;
             return true;
         case Tool::Mark:
             store({at, at, ItemType::Mark, 0.0});
+            finished_ = FinishedTarget{ItemType::Mark, at, targetRange(at, c.scale), {}};
             tool_ = Tool::None;
             return true;
         case Tool::Distance:
@@ -137,6 +145,13 @@ bool MeasureTools::press(Point at, const LiveContext& c) {
     } else if (heightStep_ == 2) {
         shadowStart_ = value;
     } else if (heightStep_ == kLastHeightStep) {
+        // The first of the four lines ends on the target itself.
+        const std::size_t first = items_.size() - 1 - kLastHeightStep;
+        if (items_.size() > kLastHeightStep && items_[first].type == ItemType::HeightTarget) {
+            const Point target = items_[first].end;
+            finished_ = FinishedTarget{ItemType::HeightShadowEnd, target,
+                                       targetRange(target, c.scale), value};
+        }
         tool_ = Tool::None;
         resetProgress();
         return true;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "display/measure/MeasureGeometry.h"
 
@@ -29,6 +30,15 @@ struct MeasureItem {
 };
 
 enum class Tool { None, Range, Distance, Height, Mark };
+
+// A measurement that makes a survey target: a '+' mark, a range, or a height (placed at its
+// target point, with the height).
+struct FinishedTarget {
+    ItemType type = ItemType::Mark;  // Mark, Range or HeightShadowEnd
+    Point at;                        // the target, in zoomed image pixels
+    TargetRange range;
+    std::optional<double> height;
+};
 
 // Rows per ping of image row y (newest first), from the picture being measured.
 using RowRepetition = std::function<int(int row)>;
@@ -80,6 +90,9 @@ class MeasureTools {
     // Left button released: a height measurement moves to its next step.
     void release();
 
+    // The target the last press completed, once: nothing when it completed none.
+    std::optional<FinishedTarget> takeFinished();
+
   private:
     double distanceValue(Point mouse, const LiveContext& context) const;
     void store(const MeasureItem& item);
@@ -95,6 +108,7 @@ class MeasureTools {
     double firstReturn_ = 0.0;
     double shadowStart_ = 0.0;
     double lastValue_ = 0.0;
+    std::optional<FinishedTarget> finished_;
 };
 
 }  // namespace measure

@@ -7,6 +7,7 @@
 #include "display/ViewGeometry.h"
 #include "display/ViewTexts.h"
 #include "display/measure/MeasureOverlay.h"
+#include "display/measure/MeasureTarget.h"
 #include "display/qt/OverlayPainter.h"
 
 namespace wv = waterfall_view;
@@ -249,6 +250,11 @@ void CKeelbrookView::mousePressEvent(QMouseEvent* e) {
         const wv::Point pan = nav_.pan();
         if (tools_.press({at.x + pan.x, at.y + pan.y}, measureContext())) {
             update();
+        }
+        if (const auto finished = tools_.takeFinished()) {
+            if (const auto target = measure::placedTarget(*finished, shownImage(), nav_.zoom())) {
+                doc_.targetPlaced(*target);
+            }
         }
         return;
     }
