@@ -10,7 +10,7 @@ packages=(
   libgif-dev zlib1g-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth fonts-liberation poppler-utils
   gpsd
-  libproj-dev nlohmann-json3-dev libexpat1-dev
+  libgdal-dev gdal-bin libproj-dev nlohmann-json3-dev libexpat1-dev
 )
 
 missing=()

@@ -63,6 +63,44 @@ TEST(CommandLine, BadRenderOptionsAreUsageErrors) {
               "kbfile render: --table wants a number from 0 to 8");
 }
 
+TEST(CommandLine, MosaicTakesFilesAndTheOutputLastAndRenderASlantRangeSwitch) {
+    const CommandLine m =
+        parseCommandLine({"mosaic", "a.dsx", "--resolution=0.25", "b.xtf", "out.tif"});
+    ASSERT_EQ(m.status, Status::Run) << m.error;
+    EXPECT_EQ(m.command, Command::Mosaic);
+    EXPECT_EQ(m.files, (std::vector<std::string>{"a.dsx", "b.xtf", "out.tif"}));
+    EXPECT_EQ(m.mosaic.resolution, 0.25);
+    EXPECT_FALSE(parseCommandLine({"mosaic", "a.dsx", "o.tif"}).mosaic.resolution);
+
+    // The switch takes no value: the file after it stays a file.
+    const CommandLine r = parseCommandLine({"render", "--slant-range", "a.dsx", "a.png"});
+    ASSERT_EQ(r.status, Status::Run) << r.error;
+    EXPECT_TRUE(r.render.slantRange);
+    EXPECT_EQ(r.files, (std::vector<std::string>{"a.dsx", "a.png"}));
+    EXPECT_FALSE(parseCommandLine({"render", "a.dsx", "a.png"}).render.slantRange);
+
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } bad[] = {
+        {{"mosaic", "o.tif"},
+         "kbfile mosaic: wants one or more files and the output (try 'kbfile mosaic --help')"},
+        {{"mosaic", "a", "o.tif", "--resolution", "fine"},
+         "kbfile mosaic: --resolution wants metres from 0.01 to 1000"},
+        {{"mosaic", "a", "o.tif", "--resolution", "nan"},
+         "kbfile mosaic: --resolution wants metres from 0.01 to 1000"},
+        {{"mosaic", "a", "o.tif", "--width", "100"}, "kbfile mosaic: unknown option '--width'"},
+        {{"mosaic", "a", "o.tif", "--slant-range"},
+         "kbfile mosaic: unknown option '--slant-range'"},
+        {{"info", "a", "--slant-range"}, "kbfile info: unknown option '--slant-range'"},
+    };
+    for (const auto& b : bad) {
+        const CommandLine cl = parseCommandLine(b.args);
+        EXPECT_EQ(cl.status, Status::Error) << b.error;
+        EXPECT_EQ(cl.error, b.error);
+    }
+}
+
 TEST(CommandLine, HelpForTheToolAndForEachCommand) {
     EXPECT_EQ(parseCommandLine({"--help"}).status, Status::Help);
     EXPECT_EQ(parseCommandLine({"help"}).help, helpText(Command::None));

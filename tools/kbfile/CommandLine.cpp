@@ -1,6 +1,7 @@
 #include "kbfile/CommandLine.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -10,6 +11,8 @@ namespace kbfile {
 namespace {
 constexpr int kWidthStep = 4;  // the waterfall image width is a multiple of 4
 constexpr int kMaxTable = 8;
+constexpr double kMinResolution = 0.01;
+constexpr double kMaxResolution = 1000.0;
 
 constexpr const char* kGeneralHelp = R"(Usage: kbfile COMMAND [ARGUMENTS]
 Reads, converts and draws the ping files the keelbrook sonar program records.
@@ -18,10 +21,11 @@ Commands:
   info FILE                      summary of a file: pings, times, settings, GPS span
   convert IN OUT                 rewrite IN in the layout named by OUT's extension
   render IN OUT.png [OPTIONS]    draw the whole file as one waterfall picture
+  mosaic IN... OUT.tif [OPTIONS] place the pings of one or more files on a map (GeoTIFF)
   targets IN.targets.jsonl OUT   the marks of a recording as .csv, .kml or .geojson
 
 A file's kind follows from its extension, in any letter case: .dsx (kind 0), .ss2 (kind 1),
-.xtf (kind 2, only XTF files keelbrook wrote).
+.xtf (kind 2; XTF files of other acquisition systems are read too).
 'kbfile help COMMAND' or 'kbfile COMMAND --help' describes one command.
 
 Exit status: 0 done, 1 a file could not be read or written (one line on stderr names it),
@@ -35,6 +39,9 @@ or High, data gain, gain balance), then every ping where one of them changes, wi
 number and byte offset (the first 500 are listed, the rest counted), and the span of the GPS
 positions when the file has any. Positions come from the NMEA sentences of .dsx records, the
 GPS texts of .ss2 records and the coordinates of XTF pings (0, 0 counts as none).
+The altitude track: in how many pings the seabed's first return was found (port, starboard),
+the fish's height above it (the nearer side; minimum, median, maximum) and, for files that
+state it, the altitude the file itself records.
 )";
 
 constexpr const char* kConvertHelp = R"(Usage: kbfile convert IN OUT
@@ -51,6 +58,19 @@ Samples are copied as stored; keelbrook draws .ss2 samples at double strength. A
 way removes the partial OUT.
 )";
 
+constexpr const char* kMosaicHelp = R"(Usage: kbfile mosaic IN... OUT.tif [OPTIONS]
+Places every ping of the files IN on a map and writes one GeoTIFF: band 1 the echo strength
+(no-data value 0), band 2 an alpha mask (255 where a ping was drawn), north up, in the WGS 84
+UTM zone of the first position (EPSG:326xx north, 327xx south), readable by GDAL and GIS programs.
+  --resolution M             cell size in metres (default: chosen from the spacing of the pings
+                             and of the samples, and printed)
+Each ping is slant-range corrected (the first bottom return of each side gives the height;
+a short run of pings without one keeps the last height) and drawn across track from its
+position: positions between GPS fixes are interpolated, the heading is the file's own when it
+has one, else the course from the track. Where pings overlap, the echo nearest to its own track
+wins. Every file must carry latitude and longitude; one without gives a one-line error.
+)";
+
 constexpr const char* kRenderHelp = R"(Usage: kbfile render IN OUT.png [OPTIONS]
 Draws every ping of IN through keelbrook's ping-to-image pipeline (speed correction and
 vertical blending off) as one PNG picture, one row per ping, the first ping at the top.
@@ -60,6 +80,11 @@ vertical blending off) as one PNG picture, one row per ping, the first ping at t
                              2 Green, 3 Grey, 4 Reverse Grey, 5 Brown / Yellow,
                              6 Green / Blue, 7 Green / Yellow, 8 Blue
   --layout port|stbd|both    side layout (default both)
+  --slant-range              re-lay each ping on the seabed: a pixel at horizontal distance d
+                             from the track shows the echo from slant range sqrt(d^2 + h^2),
+                             h the height above the first bottom return of that side; the
+                             nadir gap under the fish and a side without a bottom are left
+                             empty (drawn as the table's zero colour)
 Long files: a picture has at most 65535 rows (taller PNG files are refused by many readers)
 and at most 134217728 pixels. A file with more pings is scaled down: each row then holds the
 peak of several consecutive pings, pixel by pixel, and a note on stderr says how many.
@@ -88,6 +113,15 @@ std::optional<int> intValue(std::string_view text) {
     return v;
 }
 
+std::optional<double> doubleValue(std::string_view text) {
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(v)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
 std::optional<Command> commandNamed(std::string_view name) {
     if (name == "info") {
         return Command::Info;
@@ -97,6 +131,9 @@ std::optional<Command> commandNamed(std::string_view name) {
     }
     if (name == "render") {
         return Command::Render;
+    }
+    if (name == "mosaic") {
+        return Command::Mosaic;
     }
     if (name == "targets") {
         return Command::Targets;
@@ -108,6 +145,10 @@ std::size_t fileCount(Command c) {
     return c == Command::Info ? 1 : 2;
 }
 
+bool rightFileCount(Command c, std::size_t n) {
+    return c == Command::Mosaic ? n >= 2 : n == fileCount(c);
+}
+
 const char* commandText(Command c) {
     switch (c) {
         case Command::Info:
@@ -116,6 +157,8 @@ const char* commandText(Command c) {
             return "convert";
         case Command::Render:
             return "render";
+        case Command::Mosaic:
+            return "mosaic";
         case Command::Targets:
             return "targets";
         case Command::None:
@@ -168,6 +211,18 @@ std::string setRenderOption(std::string_view name, std::string_view value, Rende
     return {};
 }
 
+std::string setMosaicOption(std::string_view name, std::string_view value, MosaicOptions& o) {
+    if (name != "--resolution") {
+        return "unknown option '" + std::string(name) + "'";
+    }
+    const std::optional<double> r = doubleValue(value);
+    if (!r || *r < kMinResolution || *r > kMaxResolution) {
+        return "--resolution wants metres from 0.01 to 1000";
+    }
+    o.resolution = *r;
+    return {};
+}
+
 CommandLine parseCommand(Command c, const std::vector<std::string>& args) {
     CommandLine cl;
     cl.command = c;
@@ -181,7 +236,11 @@ CommandLine parseCommand(Command c, const std::vector<std::string>& args) {
             cl.files.push_back(args[i]);
             continue;
         }
-        if (c != Command::Render) {
+        if (c == Command::Render && a == "--slant-range") {
+            cl.render.slantRange = true;
+            continue;
+        }
+        if (c != Command::Render && c != Command::Mosaic) {
             return failure(prefix + "unknown option '" + args[i] + "'");
         }
         const std::size_t eq = a.find('=');
@@ -192,14 +251,18 @@ CommandLine parseCommand(Command c, const std::vector<std::string>& args) {
         } else if (i + 1 < args.size()) {
             value = args[++i];
         }
-        const std::string complaint = setRenderOption(name, value, cl.render);
+        const std::string complaint = c == Command::Render
+                                          ? setRenderOption(name, value, cl.render)
+                                          : setMosaicOption(name, value, cl.mosaic);
         if (!complaint.empty()) {
             return failure(prefix + complaint);
         }
     }
-    if (cl.files.size() != fileCount(c)) {
-        return failure(prefix + (fileCount(c) == 1 ? "wants one file" : "wants two files") +
-                       " (try 'kbfile " + commandText(c) + " --help')");
+    if (!rightFileCount(c, cl.files.size())) {
+        const char* wants = c == Command::Mosaic ? "wants one or more files and the output"
+                            : fileCount(c) == 1  ? "wants one file"
+                                                 : "wants two files";
+        return failure(prefix + wants + " (try 'kbfile " + commandText(c) + " --help')");
     }
     cl.status = CommandLine::Status::Run;
     return cl;
@@ -237,6 +300,8 @@ std::string helpText(Command command) {
             return kConvertHelp;
         case Command::Render:
             return kRenderHelp;
+        case Command::Mosaic:
+            return kMosaicHelp;
         case Command::Targets:
             return kTargetsHelp;
         case Command::None:

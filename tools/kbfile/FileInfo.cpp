@@ -146,6 +146,7 @@ void InfoCollector::add(const PingRecord& rec, const PingPlace& place) {
 
 void InfoCollector::add(const PingRecord& rec, const PingPlace& place, const SurveyPing& survey) {
     addSettings(rec, place);
+    altitude_.add(rec, survey);
     if (survey.position) {
         addPosition(*survey.position);
     } else if (survey.plane) {
@@ -213,6 +214,7 @@ InfoOutcome collectInfo(const std::string& path, const ProgressFn& progress) {
     out.summary = collector.summary();
     out.summary.fileSize = scan.fileSize;
     out.summary.foreign = scan.foreign;
+    out.summary.altitude = collector.altitude().summary();
     return out;
 }
 
@@ -248,7 +250,11 @@ std::string formatInfo(const std::string& path, const InfoSummary& s) {
                               static_cast<unsigned long long>(s.changeCount - s.changes.size()));
         }
     }
-    return text + gpsLines(s);
+    text += gpsLines(s);
+    if (s.altitude) {
+        text += altitudeLines(*s.altitude);
+    }
+    return text;
 }
 
 }  // namespace kbfile

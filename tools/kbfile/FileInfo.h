@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "kbfile/AltitudeTrack.h"
 #include "kbfile/NmeaSentences.h"
 #include "kbfile/PingScan.h"
 
@@ -62,6 +63,7 @@ struct InfoSummary {
     GeoPoint lastPosition;
     std::optional<PlaneSpan> planeSpan;  // files that navigate in metres
     std::optional<ForeignXtfSummary> foreign;
+    std::optional<AltitudeSummary> altitude;  // when the pings were searched for the bottom
 };
 
 // Gathers the summary one ping at a time, in file order.
@@ -72,6 +74,7 @@ class InfoCollector {
     void add(const PingRecord& rec, const PingPlace& place, const SurveyPing& survey);
     const InfoSummary& summary() const { return summary_; }
     InfoSummary& summary() { return summary_; }
+    const AltitudeTrack& altitude() const { return altitude_; }
 
   private:
     void addSettings(const PingRecord& rec, const PingPlace& place);
@@ -79,6 +82,7 @@ class InfoCollector {
     void addPlane(const PlanePoint& p);
     InfoSummary summary_;
     PingSettings last_;
+    AltitudeTrack altitude_;
 };
 
 struct InfoOutcome {

@@ -46,4 +46,8 @@ bool hasPngExtension(std::string_view path) {
     return endsWithNoCase(path, kPngExtension);
 }
 
+bool hasTiffExtension(std::string_view path) {
+    return endsWithNoCase(path, ".tif") || endsWithNoCase(path, ".tiff");
+}
+
 }  // namespace kbfile

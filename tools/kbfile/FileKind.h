@@ -15,5 +15,7 @@ const char* extensionOf(SourceKind kind);
 
 // True when path ends in ".png", in any letter case.
 bool hasPngExtension(std::string_view path);
+// .tif or .tiff, in any letter case.
+bool hasTiffExtension(std::string_view path);
 
 }  // namespace kbfile

@@ -6,6 +6,7 @@
 #include "kbfile/FileKind.h"
 #include "kbfile/PngOutput.h"
 #include "kbfile/RenderCanvas.h"
+#include "survey/PingBottom.h"
 
 namespace kbfile {
 namespace {
@@ -21,6 +22,9 @@ class Rendering {
         pipeline_.settings().setVerticalBlending(false);
         pipeline_.selectColourTable(options.table);
         resized_ = pipeline_.resize(options.width, kPipelineRows);
+        if (options.slantRange) {
+            relayer_.emplace();
+        }
     }
 
     bool ready() const { return resized_; }
@@ -39,6 +43,9 @@ class Rendering {
         PingInput in;
         in.samples = rec.ping.samples();
         in.sampleCount = static_cast<std::size_t>(rec.ping.samplesTotal());
+        if (relayer_) {
+            in.samples = relayer_->relay({in.samples, in.sampleCount}).data();
+        }
         in.sourceKind = sourceKind;
         in.rangeIndex = rec.rangeIndex;
         in.mode = rec.modeFreq;
@@ -72,6 +79,7 @@ class Rendering {
   private:
     PingPipeline pipeline_;
     std::optional<RenderCanvas> canvas_;
+    std::optional<PingRelayer> relayer_;
     std::string time_;
     std::size_t maxRows_ = 0;
     bool resized_ = false;

@@ -19,6 +19,8 @@ struct RenderOptions {
     int width = kDefaultWidth;  // a multiple of 4
     int table = kDefaultTable;
     SideLayout layout = SideLayout::BothSides;
+    // Each ping re-laid on the seabed first (PingRelayer): the nadir gap drawn as no data.
+    bool slantRange = false;
     // Rows the picture may have; 0 takes what PNG readers and memory allow at this width.
     std::size_t maxRows = 0;
 };

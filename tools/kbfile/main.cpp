@@ -13,6 +13,8 @@
 #include "kbfile/Converter.h"
 #include "kbfile/FileInfo.h"
 #include "kbfile/FileKind.h"
+#include "kbfile/GeoTiffWriter.h"
+#include "kbfile/Mosaic.h"
 #include "kbfile/ProgressMeter.h"
 #include "kbfile/Renderer.h"
 #include "kbfile/TargetsCommand.h"
@@ -46,17 +48,52 @@ int runConvert(const std::string& in, const std::string& out, ProgressMeter& met
     return result.problem ? fail(meter, *result.problem) : kExitOk;
 }
 
-// A folder that cannot take the picture is better found before the whole file was read.
-std::optional<Problem> checkPngTarget(const std::string& out) {
-    if (!hasPngExtension(out)) {
-        return Problem{out, "unknown extension (expected .png)"};
-    }
+std::optional<Problem> checkFolder(const std::string& out) {
     const std::filesystem::path folder = std::filesystem::path(out).parent_path();
     const std::string dir = folder.empty() ? "." : folder.string();
     if (::access(dir.c_str(), W_OK) != 0) {
         return Problem{out, std::string("cannot write here: ") + std::strerror(errno)};
     }
     return std::nullopt;
+}
+
+// A folder that cannot take the picture is better found before the whole file was read.
+std::optional<Problem> checkPngTarget(const std::string& out) {
+    if (!hasPngExtension(out)) {
+        return Problem{out, "unknown extension (expected .png)"};
+    }
+    return checkFolder(out);
+}
+
+std::optional<Problem> checkMosaicTarget(const std::vector<std::string>& inputs,
+                                         const std::string& out) {
+    if (!hasTiffExtension(out)) {
+        return Problem{out, "unknown extension (expected .tif)"};
+    }
+    std::error_code ec;
+    for (const std::string& in : inputs) {
+        if (std::filesystem::equivalent(in, out, ec)) {
+            return Problem{out, "is also an input file"};
+        }
+    }
+    return checkFolder(out);
+}
+
+int runMosaic(const std::vector<std::string>& files, const MosaicOptions& options,
+              ProgressMeter& meter) {
+    const std::vector<std::string> inputs(files.begin(), files.end() - 1);
+    const std::string& out = files.back();
+    if (std::optional<Problem> p = checkMosaicTarget(inputs, out)) {
+        return fail(meter, *p);
+    }
+    GeoTiffWriter writer;
+    const MosaicOutcome result = makeMosaic(inputs, out, options, writer, progressTo(meter));
+    if (result.problem) {
+        return fail(meter, *result.problem);
+    }
+    meter.clear();
+    std::fputs(formatMosaicReport(out, result.report).c_str(), stdout);
+    return kExitOk;
 }
 
 int runRender(const std::string& in, const std::string& out, const RenderOptions& options,
@@ -92,7 +129,9 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     removeUnfinishedFileOnSignals();
-    ProgressMeter meter(stderr, "kbfile: reading " + cl.files[0], ::isatty(STDERR_FILENO) == 1);
+    const std::string label = cl.command == Command::Mosaic ? "kbfile: making the mosaic"
+                                                            : "kbfile: reading " + cl.files[0];
+    ProgressMeter meter(stderr, label, ::isatty(STDERR_FILENO) == 1);
     switch (cl.command) {
         case Command::Info:
             return runInfo(cl.files[0], meter);
@@ -100,6 +139,8 @@ int main(int argc, char** argv) {
             return runConvert(cl.files[0], cl.files[1], meter);
         case Command::Render:
             return runRender(cl.files[0], cl.files[1], cl.render, meter);
+        case Command::Mosaic:
+            return runMosaic(cl.files, cl.mosaic, meter);
         case Command::Targets:
             return exportTargets(cl.files[0], cl.files[1], stderr);
         case Command::None:
