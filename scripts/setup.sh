@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build clang-format ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev
   qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
-  libgif-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgif-dev zlib1g-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth fonts-liberation poppler-utils
   gpsd
   libgdal-dev gdal-bin libproj-dev nlohmann-json3-dev libexpat1-dev

@@ -31,6 +31,57 @@ TEST(Resample, HalvingKeepsThePeakOfEachWindowAndBlacksTheLastPixel) {
     EXPECT_EQ(line[999], 0);
 }
 
+// Each pixel is the peak of its window, windows as a plain walk lays them out, whatever the
+// ratio: windows of one to eight samples (looked up from running peaks), wider ones, a ping
+// that ends before the last pixel, sizes changing from ping to ping, full-scale samples.
+TEST(Resample, EveryPixelIsThePeakOfItsWindowAtAnyRatio) {
+    auto walk = [](const std::vector<std::uint8_t>& s, std::size_t width) {
+        std::vector<std::uint8_t> line(width, 0);
+        const double r = static_cast<float>(s.size()) / static_cast<float>(width);
+        std::size_t p = 0;
+        double b = r;
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::size_t last = std::max(static_cast<std::size_t>(b), p);
+            if (last >= s.size()) {
+                break;
+            }
+            std::uint8_t peak = 0;
+            for (std::size_t i = p; i <= last; ++i) {
+                peak = std::max(peak, s[i]);
+            }
+            line[x] = std::min<std::uint8_t>(peak, 254);
+            p = last + 1;
+            b += r;
+        }
+        return line;
+    };
+    std::uint32_t seed = 7;
+    for (const auto& [n, width] : std::vector<std::pair<std::size_t, std::size_t>>{{2000, 1024},
+                                                                                   {2000, 1000},
+                                                                                   {2000, 1920},
+                                                                                   {1000, 1000},
+                                                                                   {2000, 256},
+                                                                                   {2000, 250},
+                                                                                   {2001, 250},
+                                                                                   {2000, 249},
+                                                                                   {131070, 1024},
+                                                                                   {999, 7},
+                                                                                   {64, 4},
+                                                                                   {2000, 1024}}) {
+        std::vector<std::uint8_t> s(n);
+        for (std::uint8_t& v : s) {
+            seed = seed * 1664525u + 1013904223u;
+            v = static_cast<std::uint8_t>(seed >> 24);
+        }
+        for (int ping = 0; ping < 2; ++ping) {
+            s[ping] = 255;
+            std::vector<std::uint8_t> line(width, 77);
+            resample(s.data(), s.size(), line.data(), width);
+            ASSERT_EQ(line, walk(s, width)) << n << " samples on " << width << " pixels";
+        }
+    }
+}
+
 TEST(Resample, FewerSamplesThanPixelsRepeatTheNearestSample) {
     const auto s = scrambled(400);
     std::vector<std::uint8_t> line(800);

@@ -30,8 +30,19 @@ inline std::string text(const std::string& path) {
 
 class Kbfile : public ::testing::Test {
   protected:
-    // stdout and stderr go to files, so nothing can block on a full pipe.
     ProcessResult run(const std::vector<std::string>& args) {
+        std::vector<std::string> all = {KBFILE_PATH};
+        all.insert(all.end(), args.begin(), args.end());
+        return spawn(KBFILE_PATH, all);
+    }
+
+    // command run by the shell, for limits set before kbfile starts.
+    ProcessResult runShell(const std::string& command) {
+        return spawn("/bin/sh", {"/bin/sh", "-c", command});
+    }
+
+    // stdout and stderr go to files, so nothing can block on a full pipe.
+    ProcessResult spawn(const char* program, std::vector<std::string> all) {
         const std::string outPath = dir.file("stdout.txt");
         const std::string errPath = dir.file("stderr.txt");
         posix_spawn_file_actions_t actions;
@@ -40,8 +51,6 @@ class Kbfile : public ::testing::Test {
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<std::string> all = {KBFILE_PATH};
-        all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& a : all) {
             argv.push_back(a.data());
@@ -49,7 +58,7 @@ class Kbfile : public ::testing::Test {
         argv.push_back(nullptr);
         pid_t pid = 0;
         ProcessResult r;
-        const int rc = posix_spawn(&pid, KBFILE_PATH, &actions, nullptr, argv.data(), environ);
+        const int rc = posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         if (rc != 0) {
             return r;

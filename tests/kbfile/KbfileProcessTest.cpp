@@ -1,11 +1,18 @@
 // Runs the real kbfile binary: exit codes, the one line on stderr, and the files it writes.
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "kbfile/KbfileProcess.h"
+#include "kbfile/RenderGoldenFiles.h"
 
 namespace {
 using namespace kbfile_test;
@@ -112,6 +119,88 @@ TEST_F(Kbfile, RenderWritesAPngOfOneRowPerPing) {
     };
     EXPECT_EQ(be32(16), 300u);  // IHDR width, rounded down to a multiple of 4
     EXPECT_EQ(be32(20), 5u);    // IHDR height
+}
+
+// The pictures of files with known pings have the bytes of the reference pictures, which the
+// renderer wrote before it compressed on a thread of its own.
+TEST_F(Kbfile, RenderWritesTheBytesOfTheReferencePictures) {
+    for (const RenderGolden& g : renderGoldens()) {
+        SCOPED_TRACE(g.png);
+        const std::string in = dir.file(goldenInputName(g));
+        writeFile(in, g.kind, g.pings());
+        const std::string out = dir.file(g.png);
+        std::vector<std::string> args = {"render", in, out};
+        args.insert(args.end(), g.options.begin(), g.options.end());
+        const ProcessResult r = run(args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const std::vector<std::uint8_t> want =
+            readBytes(std::string(TEST_DATA_DIR) + "/render/" + g.png);
+        ASSERT_FALSE(want.empty());
+        EXPECT_TRUE(readBytes(out) == want);
+    }
+}
+
+// A disk that fills while the picture is written: the writer's failure stops the render with
+// the one line, and neither a part of the picture nor the older picture's loss is left.
+TEST_F(Kbfile, RenderThatCannotFinishWritingKeepsTheOlderPicture) {
+    const RenderGolden& speckle = renderGoldens()[1];
+    const std::string in = dir.file("speckle.dsx");
+    writeFile(in, speckle.kind, speckle.pings());
+    const std::string out = dir.file("speckle.png");
+    writeBytes(out, {'o', 'l', 'd'});
+    // A file size limit of 20 blocks of 512 bytes; writes past it fail instead of killing.
+    std::string command = "ulimit -f 20; trap '' XFSZ; exec " + std::string(KBFILE_PATH) +
+                          " render " + in + " " + out;
+    for (const std::string& o : speckle.options) {
+        command += " " + o;
+    }
+    const ProcessResult r = runShell(command);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "kbfile: " + out + ": cannot write the PNG file\n");
+    EXPECT_EQ(readBytes(out), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(dir.file(""))) {
+        left.push_back(e.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left,
+              (std::vector<std::string>{"speckle.dsx", "speckle.png", "stderr.txt", "stdout.txt"}));
+}
+
+// Interrupted while the picture is unfinished: the hidden file of its bytes goes with the
+// program. A pipe as input holds kbfile in its open call, after the picture file was begun.
+TEST_F(Kbfile, AnInterruptedRenderLeavesNoPartOfThePicture) {
+    const std::string in = dir.file("pipe.dsx");
+    ASSERT_EQ(mkfifo(in.c_str(), 0600), 0);
+    const std::string out = dir.file("pipe.png");
+    for (int signal : {SIGINT, SIGTERM}) {
+        std::vector<std::string> all = {KBFILE_PATH, "render", in, out};
+        std::vector<char*> argv;
+        for (std::string& a : all) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, KBFILE_PATH, nullptr, nullptr, argv.data(), environ), 0);
+        auto partFiles = [&] {
+            int n = 0;
+            for (const auto& e : std::filesystem::directory_iterator(dir.file(""))) {
+                n += e.path().filename().string().find(".part") != std::string::npos;
+            }
+            return n;
+        };
+        for (int i = 0; i < 500 && partFiles() == 0; ++i) {
+            usleep(10000);
+        }
+        EXPECT_EQ(partFiles(), 1);
+        kill(pid, signal);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(partFiles(), 0);
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
 }
 
 TEST_F(Kbfile, RenderRefusesAnOutputItCannotWriteBeforeReading) {

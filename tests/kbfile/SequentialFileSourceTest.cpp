@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "kbfile/KbfileTestFiles.h"
@@ -25,11 +26,12 @@ class SequentialSource : public ::testing::Test {
     std::vector<std::uint8_t> bytes = pattern(1000);
 };
 
-// Whatever the window, every read gives the file's bytes: forward, backward, across window
-// ends, longer than the window, and cut at the end of the file.
+// Whatever the block and the read-ahead, every read gives the file's bytes: forward, backward,
+// across block ends, longer than a block, and cut at the end of the file.
 TEST_F(SequentialSource, EveryReadGivesTheFilesBytesWhateverTheWindow) {
-    for (std::size_t window : {1u, 7u, 64u, 999u, 4096u}) {
-        SequentialFileSource source(path, window);
+    for (const auto& [window, ahead] : std::vector<std::pair<std::size_t, std::size_t>>{
+             {1, 1}, {7, 3}, {64, 1}, {64, 8}, {999, 2}, {4096, 4}}) {
+        SequentialFileSource source(path, window, ahead);
         ASSERT_TRUE(source.isOpen());
         ASSERT_EQ(source.size(), 1000u);
         for (std::uint64_t at : {0u, 5u, 60u, 3u, 500u, 990u, 10u}) {
@@ -39,6 +41,41 @@ TEST_F(SequentialSource, EveryReadGivesTheFilesBytesWhateverTheWindow) {
                 const std::size_t want = std::min<std::size_t>(len, 1000 - at);
                 ASSERT_EQ(got, want) << window << " " << at << " " << len;
                 ASSERT_TRUE(std::equal(out.begin(), out.begin() + got, bytes.begin() + at));
+            }
+        }
+        EXPECT_FALSE(source.readFailed());
+    }
+}
+
+// A walk as the record reader makes it: records of varying length one after another, each read
+// as a header and then as a whole, with now and then a step back to an earlier record or a
+// jump ahead, over a file of many blocks read ahead by the thread.
+TEST(SequentialSourceWalk, RecordsReadInTurnMatchTheFile) {
+    TempDir dir;
+    const std::vector<std::uint8_t> bytes = pattern(300000);
+    writeBytes(dir.file("walk.bin"), bytes);
+    std::mt19937 gen(5);
+    for (const auto& [block, ahead] :
+         std::vector<std::pair<std::size_t, std::size_t>>{{4096, 1}, {4096, 4}, {10000, 2}}) {
+        SequentialFileSource source(dir.file("walk.bin"), block, ahead);
+        std::uint64_t at = 0;
+        std::vector<std::uint64_t> starts;
+        while (at < bytes.size()) {
+            const std::size_t len = 20 + gen() % 3000;
+            for (std::size_t n : {std::size_t{16}, len}) {
+                std::vector<std::uint8_t> out(n);
+                const std::size_t got = source.readAt(at, out);
+                ASSERT_EQ(got, std::min<std::size_t>(n, bytes.size() - at)) << at;
+                ASSERT_TRUE(std::equal(out.begin(), out.begin() + got, bytes.begin() + at)) << at;
+            }
+            starts.push_back(at);
+            const unsigned turn = gen() % 50;
+            if (turn == 0 && starts.size() > 5) {
+                at = starts[starts.size() - 5];  // back a few records
+            } else if (turn == 1) {
+                at += 5 * block;  // over blocks never read
+            } else {
+                at += len;
             }
         }
         EXPECT_FALSE(source.readFailed());

@@ -33,6 +33,9 @@ class RenderCanvas {
     std::size_t width() const { return width_; }
     std::size_t rows() const { return rows_; }
     std::uint64_t linesPerRow() const { return linesPerRow_; }
+    // How often rows were merged because more lines came than expected: each merge changes
+    // every row drawn so far.
+    std::uint64_t merges() const { return merges_; }
     const std::uint8_t* row(std::size_t y) const { return pixels_.data() + y * width_; }
 
     // Red, green, blue bytes of every pixel through the palette, row after row.
@@ -47,6 +50,7 @@ class RenderCanvas {
     std::size_t width_;
     std::size_t limit_;
     std::uint64_t linesPerRow_ = 1;
+    std::uint64_t merges_ = 0;
     std::vector<std::uint8_t> pixels_;
     std::size_t rows_ = 0;
     std::vector<std::uint8_t> pending_;

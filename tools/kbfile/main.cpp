@@ -1,9 +1,6 @@
 // kbfile: the command-line companion of keelbrook for recorded ping files. The logic lives in
-// kbfile_core; this file only reads the command line, shows progress and writes the PNG.
+// kbfile_core; this file only reads the command line and shows progress and problems.
 #include <unistd.h>
-
-#include <QImage>
-#include <QString>
 
 #include <cerrno>
 #include <cstdio>
@@ -21,12 +18,10 @@
 #include "kbfile/ProgressMeter.h"
 #include "kbfile/Renderer.h"
 #include "kbfile/TargetsCommand.h"
+#include "kbfile/UnfinishedFile.h"
 
 namespace {
 using namespace kbfile;
-
-// zlib's fastest level: the pictures are large and mostly noise, so harder work gains little.
-constexpr int kPngQuality = 85;
 
 int fail(ProgressMeter& meter, const Problem& p) {
     meter.clear();
@@ -62,8 +57,7 @@ std::optional<Problem> checkFolder(const std::string& out) {
     return std::nullopt;
 }
 
-// The picture is written only after the whole file was read, so a folder that cannot take it
-// is better found before.
+// A folder that cannot take the picture is better found before the whole file was read.
 std::optional<Problem> checkPngTarget(const std::string& out) {
     if (!hasPngExtension(out)) {
         return Problem{out, "unknown extension (expected .png)"};
@@ -107,21 +101,11 @@ int runRender(const std::string& in, const std::string& out, const RenderOptions
     if (std::optional<Problem> p = checkPngTarget(out)) {
         return fail(meter, *p);
     }
-    RenderOutcome result = renderFile(in, options, progressTo(meter));
-    if (result.problem) {
-        return fail(meter, *result.problem);
+    const PngRenderOutcome pic = renderPng(in, out, options, progressTo(meter));
+    if (pic.problem) {
+        return fail(meter, *pic.problem);
     }
     meter.clear();
-    RgbPicture& pic = result.picture;
-    QImage image(pic.indices.data(), pic.width, pic.height, pic.width, QImage::Format_Indexed8);
-    QList<QRgb> colours;
-    for (const ColourTables::Rgb& c : pic.palette) {
-        colours.push_back(qRgb(c.r, c.g, c.b));
-    }
-    image.setColorTable(colours);
-    if (!image.save(QString::fromStdString(out), "PNG", kPngQuality)) {
-        return fail(meter, Problem{out, "cannot write the PNG file"});
-    }
     if (pic.pingsPerRow > 1) {
         std::fprintf(stderr,
                      "kbfile: note: %llu pings drawn in %d rows, each the peak of %llu pings\n",
@@ -144,6 +128,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", cl.error.c_str());
         return kExitUsage;
     }
+    removeUnfinishedFileOnSignals();
     const std::string label = cl.command == Command::Mosaic ? "kbfile: making the mosaic"
                                                             : "kbfile: reading " + cl.files[0];
     ProgressMeter meter(stderr, label, ::isatty(STDERR_FILENO) == 1);
