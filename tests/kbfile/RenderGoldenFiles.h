@@ -43,11 +43,11 @@ inline const std::vector<RenderGolden>& renderGoldens() {
         // Small pictures are compressed with a smaller window; at 9 rows of 100 the window the
         // compressor was given is larger than the header then says.
         {"tiny.png", SourceKind::Dsx, [] { return pings(9); }, {"--width", "100"}},
-        {"speckle.png",
+        {"seabed.png",
          SourceKind::Dsx,
          [] { return speckledPings(200, 2000); },
          {"--width", "512", "--table", "0"}},
-        {"speckle-port.png",
+        {"seabed-port.png",
          SourceKind::Xtf,
          [] { return speckledPings(150, 1000); },
          {"--width", "256", "--table", "5", "--layout", "port"}},
