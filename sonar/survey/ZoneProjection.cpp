@@ -2,12 +2,10 @@
 
 #include <cmath>
 
+#include "common/TransverseMercator.h"
+
 namespace {
-constexpr double kSemiMajorAxis = 6378137.0;
 constexpr double kFlattening = 1.0 / 298.257223563;
-constexpr double kDegreesToRadians = 0.017453292519943295;
-constexpr double kScale = 0.9996;
-constexpr double kFalseEasting = 500000.0;
 constexpr double kFalseNorthingSouth = 10000000.0;
 
 double wrapLongitude(double lon) {
@@ -34,39 +32,9 @@ UtmZone utmZoneAt(double latitude, double longitude) {
 
 GridPoint projectIntoZone(double latitude, double longitude, const UtmZone& zone) {
     const double centralMeridian = zone.number * 6.0 - 183.0;
-    const double e2 = kFlattening * (2.0 - kFlattening);
-    const double e4 = e2 * e2;
-    const double e6 = e4 * e2;
-    const double ep2 = e2 / (1.0 - e2);
-    const double phi = latitude * kDegreesToRadians;
-    const double sinPhi = std::sin(phi);
-    const double cosPhi = std::cos(phi);
-    const double tanPhi = std::tan(phi);
-    const double n = kSemiMajorAxis / std::sqrt(1.0 - e2 * sinPhi * sinPhi);
-    const double t = tanPhi * tanPhi;
-    const double c = ep2 * cosPhi * cosPhi;
-    const double a = cosPhi * wrapLongitude(longitude - centralMeridian) * kDegreesToRadians;
-    const double m =
-        kSemiMajorAxis *
-        ((1.0 - e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0) * phi -
-         (3.0 * e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0) * std::sin(2.0 * phi) +
-         (15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0) * std::sin(4.0 * phi) -
-         (35.0 * e6 / 3072.0) * std::sin(6.0 * phi));
-    const double a2 = a * a;
-    const double a3 = a2 * a;
-    const double a4 = a3 * a;
-    const double a5 = a4 * a;
-    const double a6 = a5 * a;
-
-    GridPoint p;
-    p.easting = kScale * n *
-                    (a + (1.0 - t + c) * a3 / 6.0 +
-                     (5.0 - 18.0 * t + t * t + 72.0 * c - 58.0 * ep2) * a5 / 120.0) +
-                kFalseEasting;
-    p.northing =
-        kScale * (m + n * tanPhi *
-                          (a2 / 2.0 + (5.0 - t + 9.0 * c + 4.0 * c * c) * a4 / 24.0 +
-                           (61.0 - 58.0 * t + t * t + 600.0 * c - 330.0 * ep2) * a6 / 720.0));
+    const TransverseMercatorPoint tm = transverseMercator(
+        latitude, wrapLongitude(longitude - centralMeridian), kFlattening * (2.0 - kFlattening));
+    GridPoint p{tm.easting, tm.northing};
     if (zone.southern) {
         p.northing += kFalseNorthingSouth;
     }
