@@ -15,6 +15,7 @@
 
 #include "kbfile/KbfileProcess.h"
 #include "kbfile/NmeaSentences.h"
+#include "kbfile/ProjCheck.h"
 
 namespace {
 using namespace kbfile_test;
@@ -56,25 +57,6 @@ using Dataset = std::unique_ptr<void, Closer>;
 Dataset open(const std::string& path) {
     GDALAllRegister();
     return Dataset(GDALOpen(path.c_str(), GA_ReadOnly));
-}
-
-// (lat, lon) to (easting, northing) in an EPSG grid by PROJ.
-std::pair<double, double> projectWithProj(int epsg, double lat, double lon) {
-    OGRSpatialReferenceH wgs84 = OSRNewSpatialReference(nullptr);
-    OGRSpatialReferenceH utm = OSRNewSpatialReference(nullptr);
-    OSRImportFromEPSG(wgs84, 4326);
-    OSRImportFromEPSG(utm, epsg);
-    OSRSetAxisMappingStrategy(wgs84, OAMS_TRADITIONAL_GIS_ORDER);
-    OSRSetAxisMappingStrategy(utm, OAMS_TRADITIONAL_GIS_ORDER);
-    OGRCoordinateTransformationH ct = OCTNewCoordinateTransformation(wgs84, utm);
-    double x = lon, y = lat;
-    EXPECT_TRUE(ct && OCTTransform(ct, 1, &x, &y, nullptr));
-    if (ct) {
-        OCTDestroyCoordinateTransformation(ct);
-    }
-    OSRDestroySpatialReference(wgs84);
-    OSRDestroySpatialReference(utm);
-    return {x, y};
 }
 
 // What GDAL says about a mosaic: its EPSG code, extent and bands.
